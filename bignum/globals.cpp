@@ -1,0 +1,86 @@
+#include "globals.h"
+
+int32_t workPrecision = kDefaultShownDigits + kHiddenDigits;
+int16_t errorFlag = 0;
+int16_t scientificOutput = kTrue;
+int16_t subFunctionTest = kFalse;
+
+BigNum bigHalf, bigZero, bigOne, bigMinusOne, bigTwo, bigThree, bigFour, bigTen;
+
+int32_t powTable[10][9];
+int32_t digitTable[40004];
+
+std::array<uint8_t, kTableDigits + 1> piDigits{};
+std::array<uint8_t, kTableDigits + 1> eDigits{};
+std::array<uint8_t, kTableDigits + 1> ln10Digits{};
+std::array<uint8_t, kAtanTableDigits + 3> atanDigits{};
+std::array<uint8_t, kFactTableDigits + 1> factDigits{};
+
+std::array<std::string, 10> memoryText{};
+
+namespace {
+std::array<int32_t, 5> availableDigits{};
+
+size_t slot(DigitTableId id) { return static_cast<size_t>(id); }
+} // namespace
+
+int32_t tableDigitsAvailable(DigitTableId id) { return availableDigits[slot(id)]; }
+
+void setTableDigitsAvailable(DigitTableId id, int32_t count) { availableDigits[slot(id)] = count; }
+
+const char* tableFileName(DigitTableId id)
+{
+    switch (id) {
+    case DigitTableId::Atan: return "反正切表.txt";
+    case DigitTableId::Fact: return "阶乘表.jcb";
+    default: return "万位常数.wwcs";
+    }
+}
+
+bool requireTableDigits(DigitTableId id, int32_t count)
+{
+    if (count <= tableDigitsAvailable(id))
+        return true;
+    if (errorFlag == 0)
+        reportError(std::string("表文件“") + tableFileName(id) + "”缺失或不完整，无法完成本次计算", MessageStyle::Warning);
+    return false;
+}
+
+BigNum reportError(const std::string& text, MessageStyle style)
+{
+    showMessage(text, style);
+    errorFlag = -1;
+    return BigNum{};
+}
+
+void initCoreState()
+{
+    errorFlag = 0;
+    subFunctionTest = kFalse;
+    scientificOutput = kTrue;
+
+    bigHalf = makeSmallConstant(kTrue, 1, 1, 5, -1);
+    bigZero = makeSmallConstant(kTrue, 8, 8, 0, 0);
+    bigOne = makeSmallConstant(kTrue, 4, 4, 1, 0);
+    bigMinusOne = makeSmallConstant(kFalse, 4, 4, 1, 0);
+    bigTwo = makeSmallConstant(kTrue, 4, 4, 2, 0);
+    bigThree = makeSmallConstant(kTrue, 4, 4, 3, 0);
+    bigFour = makeSmallConstant(kTrue, 4, 4, 4, 0);
+    bigTen = makeSmallConstant(kTrue, 4, 4, 10, 0);
+
+    for (int d = 0; d < 10; ++d) {
+        int32_t p = 1;
+        for (int k = 0; k < 9; ++k, p *= 10)
+            powTable[d][k] = d * p;
+    }
+    // v sits in the units entry and is split leftwards by division by 10, so
+    // 10000 leaves 10 in its thousands entry; only v <= 9999 is looked up.
+    for (int32_t v = 0; v <= 10000; ++v) {
+        int32_t rest = v;
+        for (int k = 3; k >= 1; --k) {
+            digitTable[4 * v + k] = rest % 10;
+            rest /= 10;
+        }
+        digitTable[4 * v] = rest;
+    }
+}

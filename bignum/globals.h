@@ -1,0 +1,64 @@
+// State shared by the whole arithmetic: precision, the error flag, the display
+// and timing switches, the constant numbers, the regrouping tables and the
+// digit tables read from the files beside the executable. Everything runs on
+// one thread, so plain globals are enough.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "bignum.h"
+#include "message_port.h"
+#include "thresholds.h"
+
+// Significant digits carried by the arithmetic; results keep workPrecision + 4.
+extern int32_t workPrecision;
+// 0, or -1 once an error has been reported in the current evaluation; every
+// routine returns the empty record at once while it is -1.
+extern int16_t errorFlag;
+// -1: results in scientific notation ("科学计数"); 0: plain notation.
+extern int16_t scientificOutput;
+// -1: timed routines report their elapsed time ("子函数测试").
+extern int16_t subFunctionTest;
+
+extern BigNum bigHalf, bigZero, bigOne, bigMinusOne, bigTwo, bigThree, bigFour, bigTen;
+
+// powTable[d][k] = d * 10^k.
+extern int32_t powTable[10][9];
+// For v = 0 .. 10000 the entries 4v .. 4v+3 hold the four decimal digits of v.
+extern int32_t digitTable[40004];
+
+// Digit tables, one digit value 0..9 per byte, most significant first, indexed
+// as in the files (entry k is byte k, 1-based). Entries a short or missing file
+// does not supply stay 0 and are never used: see tableDigitsAvailable.
+extern std::array<uint8_t, kTableDigits + 1> piDigits;
+extern std::array<uint8_t, kTableDigits + 1> eDigits;
+extern std::array<uint8_t, kTableDigits + 1> ln10Digits;
+extern std::array<uint8_t, kAtanTableDigits + 3> atanDigits; // entries -1 .. 55002, stored at +1
+extern std::array<uint8_t, kFactTableDigits + 1> factDigits;
+
+inline uint8_t& atanDigit(int32_t k) { return atanDigits[static_cast<size_t>(k + 1)]; }
+
+// The memories A..J (E is written X); substituted by the pre-processor.
+extern std::array<std::string, 10> memoryText;
+
+enum class DigitTableId { Pi, E, Ln10, Atan, Fact };
+
+// How many leading entries of a digit table the files really supplied.
+int32_t tableDigitsAvailable(DigitTableId id);
+void setTableDigitsAvailable(DigitTableId id, int32_t count);
+// File a digit table comes from ("万位常数.wwcs", ...).
+const char* tableFileName(DigitTableId id);
+
+// True when the first `count` entries of the table are present. Otherwise
+// reports that the table file is missing or short, sets errorFlag and returns
+// false, so that no routine computes with digits that are not there.
+bool requireTableDigits(DigitTableId id, int32_t count);
+
+// Reports text in the given style and sets errorFlag; returns the empty record.
+BigNum reportError(const std::string& text, MessageStyle style);
+
+// Sets the flags, builds the shared constants and the regrouping tables.
+// Called by startUp (which also reads the table files) and by tests.
+void initCoreState();

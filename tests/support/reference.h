@@ -1,0 +1,77 @@
+// What the digit tests share: a canonical text for values, MPFR as the
+// independent reference, random decimal operands, and a message port that
+// records instead of printing.
+#pragma once
+
+#include <mpfr.h>
+
+#include <cstdint>
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "bignum.h"
+#include "message_port.h"
+
+// Canonical text of a value: "0", or [-]D.DDD...e<exp> with no trailing zeros
+// in the mantissa ("1.5e3", "-2e-7", "1e0").
+std::string canonicalOf(const BigNum& x);
+
+// Canonical text of x truncated toward zero to n significant digits (exact:
+// MPFR produces the digits with round-toward-zero).
+std::string canonicalTruncated(mpfr_srcptr x, int32_t n);
+// Canonical text of x rounded to nearest to n significant digits.
+std::string canonicalRounded(mpfr_srcptr x, int32_t n);
+
+// Canonical text of a decimal text such as "-123.45e-6", truncated to n digits.
+std::string canonicalOfDecimal(const std::string& decimal, int32_t n);
+
+// RAII holder of an mpfr_t.
+class Mpfr {
+public:
+    explicit Mpfr(mpfr_prec_t bits);
+    Mpfr(const std::string& decimal, mpfr_prec_t bits); // exact when bits suffice
+    ~Mpfr();
+    Mpfr(const Mpfr&) = delete;
+    Mpfr& operator=(const Mpfr&) = delete;
+    mpfr_ptr get() { return value_; }
+    mpfr_srcptr get() const { return value_; }
+    operator mpfr_ptr() { return value_; }
+    operator mpfr_srcptr() const { return value_; }
+
+private:
+    mpfr_t value_;
+};
+
+// Bits that hold a decimal of `digits` significant digits exactly enough for
+// the checks (generous: 3.33 bits a digit plus slack).
+mpfr_prec_t bitsForDigits(int64_t digits);
+
+// A BigNum with the value of a decimal text "[-]digits[.digits][e[-]exp]":
+// the mantissa through myStrToNum, the exponent put into the record's field.
+BigNum bigFromDecimal(const std::string& decimal);
+
+// A random decimal: `digits` significant digits (first nonzero), the point at a
+// random place or absent, a random exponent in [-maxExp, maxExp] written as
+// e<exp> when nonzero, a random sign.
+std::string randomDecimal(std::mt19937_64& rng, int32_t digits, int32_t maxExp);
+
+// Records every message and caption; installs itself for its lifetime.
+class RecordingPort : public MessagePort {
+public:
+    RecordingPort();
+    ~RecordingPort() override;
+    void showMessage(const std::string& text, MessageStyle style) override;
+    void setCaption(const std::string& text) override;
+    std::vector<std::pair<std::string, MessageStyle>> messages;
+    std::vector<std::string> captions;
+
+private:
+    MessagePort* previous_;
+};
+
+// Puts the core into its start-up state once for the process (flags, constants,
+// regrouping tables, table files beside the test executable) and clears the
+// error flag; call from every test's SetUp.
+void resetCoreForTest(int32_t precision = 40);
