@@ -1,0 +1,9 @@
+// Where the running program lives: the table files and libconvmul.so are
+// looked up beside the executable, not in the current directory.
+#pragma once
+
+#include <string>
+
+// Directory of the running executable, without a trailing slash; "." when the
+// executable's path cannot be read.
+std::string executableDirectory();
