@@ -15,3 +15,8 @@ std::string executableDirectory()
         dir.pop_back();
     return dir == "/" ? std::string() : dir;
 }
+
+std::string pathBesideExecutable(const std::string& fileName)
+{
+    return executableDirectory() + "/" + fileName;
+}

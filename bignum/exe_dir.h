@@ -4,6 +4,10 @@
 
 #include <string>
 
-// Directory of the running executable, without a trailing slash; "." when the
-// executable's path cannot be read.
+// Directory of the running executable, without a trailing slash (so the root
+// directory is ""), ready for + "/" + file name; "." when the executable's
+// path cannot be read.
 std::string executableDirectory();
+
+// executableDirectory() + "/" + fileName.
+std::string pathBesideExecutable(const std::string& fileName);
