@@ -84,3 +84,17 @@ void initCoreState()
         digitTable[4 * v] = rest;
     }
 }
+
+BigNum reportExponentOverflow()
+{
+    return reportError("计算结果的数量级超出了可表示的范围", MessageStyle::Plain);
+}
+
+bool exponentFits(int64_t e)
+{
+    if (e >= -kMaxExponent && e <= kMaxExponent)
+        return true;
+    if (errorFlag == 0)
+        reportExponentOverflow();
+    return false;
+}

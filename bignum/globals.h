@@ -62,3 +62,9 @@ BigNum reportError(const std::string& text, MessageStyle style);
 // Sets the flags, builds the shared constants and the regrouping tables.
 // Called by startUp (which also reads the table files) and by tests.
 void initCoreState();
+
+// Reports a result whose decimal exponent leaves ±kMaxExponent, sets errorFlag
+// and returns the empty record.
+BigNum reportExponentOverflow();
+// True when e fits; otherwise reports the overflow.
+bool exponentFits(int64_t e);

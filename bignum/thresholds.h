@@ -46,3 +46,12 @@ constexpr int32_t kFactTableDigits = 35710;
 // The evaluator's token indices and priorities are 16-bit; longer or deeper
 // expressions are refused with a message.
 constexpr int32_t kMaxTokenIndex = 32767;
+
+// Decimal exponents stay within ±kMaxExponent so that exponent plus digit
+// counts never leave 32 bits; results beyond it are reported as overflow.
+constexpr int64_t kMaxExponent = 2000000000;
+
+// Plain notation writes the integer part out in full only up to this many
+// digits; larger values are shown in scientific notation instead of a text
+// of millions of zeros.
+constexpr int32_t kMaxPlainIntegerDigits = 100000;

@@ -75,3 +75,11 @@ private:
 // regrouping tables, table files beside the test executable) and clears the
 // error flag; call from every test's SetUp.
 void resetCoreForTest(int32_t precision = 40);
+
+// Canonical text of x rounded half away from zero (half up on the magnitude)
+// to n significant digits, as the display rounds.
+std::string canonicalRoundedHalfUp(mpfr_srcptr x, int32_t n);
+
+// Display text ("1.2345E4", "-5.0", "3.0E-7") of a canonical text, for
+// comparing myNumToStr in scientific notation with a reference.
+std::string scientificDisplayOf(const std::string& canonical);

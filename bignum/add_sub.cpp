@@ -1,0 +1,153 @@
+// Addition, subtraction and comparison of signed values. The result is the
+// exact sum or difference truncated to workPrecision + 4 significant digits.
+#include <algorithm>
+#include <vector>
+
+#include "digit_span.h"
+#include "globals.h"
+
+namespace {
+
+BigNum oneDigitPerLimb(const BigNum& x)
+{
+    return x.digitsPerLimb == 1 ? qslqwl(x) : myRegroup(qslqwl(x), 1);
+}
+
+int32_t keptDigits() { return std::max(workPrecision + kGuardDigits, 1); }
+
+// A small operand that lies wholly below the larger one's last digit and below
+// the kept digits only matters through its sign: moving it up to just under
+// both changes no kept digit of the result, and keeps the work proportional to
+// the digits kept instead of to the exponent gap.
+DigitSpan pullUpTinyOperand(const DigitSpan& big, DigitSpan small)
+{
+    const int64_t ceiling = std::min(big.low(), big.high - keptDigits() - 1) - 2;
+    if (!small.isZero() && small.high < ceiling)
+        small.high = ceiling;
+    return small;
+}
+
+// Places the span's digits in r, where r[0] has the weight 10^top.
+void place(std::vector<int32_t>& r, const DigitSpan& s, int64_t top)
+{
+    std::copy(s.digits, s.digits + s.count, r.begin() + (top - s.high));
+}
+
+// |a| + |b| with the given sign; neither is zero.
+BigNum addMagnitudes(const DigitSpan& a, const DigitSpan& b, bool positive)
+{
+    const DigitSpan& big = a.high >= b.high ? a : b;
+    const DigitSpan small = pullUpTinyOperand(big, a.high >= b.high ? b : a);
+    const int64_t top = big.high + 1; // room for the carry
+    const int64_t bottom = std::min(big.low(), small.low());
+    std::vector<int32_t> r(static_cast<size_t>(top - bottom + 1), 0);
+    place(r, big, top);
+    const int64_t offset = top - small.high;
+    int32_t carry = 0;
+    for (int64_t i = offset + small.count - 1; i >= offset; --i) {
+        int32_t s = r[i] + small.digits[i - offset] + carry;
+        carry = s >= 10;
+        r[i] = carry ? s - 10 : s;
+    }
+    for (int64_t i = offset - 1; carry && i >= 0; --i) {
+        int32_t s = r[i] + 1;
+        carry = s >= 10;
+        r[i] = carry ? s - 10 : s;
+    }
+    return sciFromDigits(r.data(), static_cast<int64_t>(r.size()), top, positive, keptDigits());
+}
+
+// |big| - |small| with the given sign; |big| > |small| > 0.
+BigNum subtractMagnitudes(const DigitSpan& big, const DigitSpan& rawSmall, bool positive)
+{
+    const DigitSpan small = pullUpTinyOperand(big, rawSmall);
+    const int64_t top = big.high;
+    const int64_t bottom = std::min(big.low(), small.low());
+    std::vector<int32_t> r(static_cast<size_t>(top - bottom + 1), 0);
+    place(r, big, top);
+    const int64_t offset = top - small.high;
+    int32_t borrow = 0;
+    for (int64_t i = offset + small.count - 1; i >= offset; --i) {
+        int32_t d = r[i] - small.digits[i - offset] - borrow;
+        borrow = d < 0;
+        r[i] = borrow ? d + 10 : d;
+    }
+    for (int64_t i = offset - 1; borrow && i >= 0; --i) {
+        int32_t d = r[i] - 1;
+        borrow = d < 0;
+        r[i] = borrow ? d + 10 : d;
+    }
+    return sciFromDigits(r.data(), static_cast<int64_t>(r.size()), top, positive, keptDigits());
+}
+
+BigNum withSign(const BigNum& x, bool positive)
+{
+    BigNum y = x;
+    y.positive = positive ? kTrue : kFalse;
+    return y;
+}
+
+} // namespace
+
+bool isZero(const BigNum& x)
+{
+    for (int32_t j = 1; j <= x.limbCount; ++j)
+        if (x.limb(j) != 0)
+            return false;
+    return true;
+}
+
+int16_t myCompareAbs(const BigNum& a, const BigNum& b)
+{
+    if (errorFlag == -1)
+        return 0;
+    const BigNum x = oneDigitPerLimb(a);
+    const BigNum y = oneDigitPerLimb(b);
+    if (errorFlag == -1)
+        return 0;
+    return compareSpans(spanOf(x), spanOf(y));
+}
+
+BigNum myAdd(const BigNum& a, const BigNum& b)
+{
+    if (errorFlag == -1)
+        return BigNum{};
+    if (!a.isPositive() && b.isPositive())
+        return mySub(b, withSign(a, true));
+    if (a.isPositive() && !b.isPositive())
+        return mySub(a, withSign(b, true));
+    if (isZero(a))
+        return b;
+    if (isZero(b))
+        return a;
+    const BigNum x = oneDigitPerLimb(a);
+    const BigNum y = oneDigitPerLimb(b);
+    if (errorFlag == -1)
+        return BigNum{};
+    return addMagnitudes(spanOf(x), spanOf(y), a.isPositive());
+}
+
+BigNum mySub(const BigNum& a, const BigNum& b)
+{
+    if (errorFlag == -1)
+        return BigNum{};
+    if (!a.isPositive() && b.isPositive())
+        return myAdd(a, withSign(b, false));
+    if (a.isPositive() && !b.isPositive())
+        return myAdd(a, withSign(b, true));
+    if (isZero(a))
+        return withSign(b, !b.isPositive());
+    if (isZero(b))
+        return a;
+    const BigNum x = oneDigitPerLimb(a);
+    const BigNum y = oneDigitPerLimb(b);
+    if (errorFlag == -1)
+        return BigNum{};
+    const DigitSpan sa = spanOf(x);
+    const DigitSpan sb = spanOf(y);
+    switch (compareSpans(sa, sb)) {
+    case 0: return bigZero;
+    case 2: return subtractMagnitudes(sa, sb, a.isPositive());
+    default: return subtractMagnitudes(sb, sa, !b.isPositive());
+    }
+}

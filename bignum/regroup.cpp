@@ -1,0 +1,170 @@
+// Regrouping between limb sizes. Operations pick the limb size that suits them
+// (4 digits for the schoolbook product, 3 for the FFT, 8 for factorials) and
+// hand results back with one digit per limb.
+#include <algorithm>
+
+#include "globals.h"
+
+namespace {
+
+int32_t roundUpToMultiple(int32_t v, int32_t k)
+{
+    const int32_t r = v % k;
+    return r == 0 ? v : v + k - r;
+}
+
+// Digit string of a one-digit-per-limb record padded with zeros so that the
+// integer part has `intTarget` digits and the fraction `fracTarget` digits.
+std::vector<int32_t> paddedDigits(const BigNum& x, int32_t intDigits, int32_t intTarget, int32_t fracTarget)
+{
+    std::vector<int32_t> digits(static_cast<size_t>(intTarget + fracTarget), 0);
+    // A record whose fraction is longer than its digit string has implicit
+    // leading zeros: intDigits is negative then.
+    const int32_t offset = intTarget - intDigits;
+    for (int32_t j = 1; j <= x.limbCount; ++j)
+        digits[static_cast<size_t>(offset + j - 1)] = x.limb(j);
+    return digits;
+}
+
+} // namespace
+
+void myPack(BigNum& x, int k)
+{
+    x = qslqwl(x);
+    if (errorFlag == -1)
+        return;
+    const int32_t intDigits = x.limbCount - x.fracDigits;
+    const int32_t intTarget = roundUpToMultiple(std::max(intDigits, 0), k);
+    const int32_t fracTarget = roundUpToMultiple(x.fracDigits, k);
+    const std::vector<int32_t> digits = paddedDigits(x, intDigits, intTarget, fracTarget);
+    const int32_t total = intTarget + fracTarget;
+    const int32_t newCount = total / k;
+
+    x.store.assign(static_cast<size_t>(newCount) + 4, 0);
+    for (int32_t limbIndex = newCount, p = total; limbIndex >= 1; --limbIndex, p -= k) {
+        int32_t v = 0;
+        for (int m = 0; m < k; ++m)
+            v += powTable[digits[static_cast<size_t>(p - 1 - m)]][m];
+        x.limb(limbIndex) = v;
+    }
+    x.fracDigits = fracTarget;
+    x.limbCount = newCount;
+    x.digitsPerLimb = static_cast<int16_t>(k);
+    x = qslqwl(x);
+}
+
+void myPack4To8(BigNum& x)
+{
+    x = qslqwl(x);
+    if (errorFlag == -1)
+        return;
+    const int32_t intDigits = x.limbCount * 4 - x.fracDigits;
+    const int32_t intTarget = roundUpToMultiple(std::max(intDigits, 0), 8);
+    const int32_t fracTarget = roundUpToMultiple(x.fracDigits, 8);
+    const int32_t quarterCount = (intTarget + fracTarget) / 4;
+    std::vector<int32_t> quarters(static_cast<size_t>(quarterCount), 0);
+    const int32_t offset = (intTarget - intDigits) / 4;
+    for (int32_t j = 1; j <= x.limbCount; ++j)
+        quarters[static_cast<size_t>(offset + j - 1)] = x.limb(j);
+
+    const int32_t newCount = quarterCount / 2;
+    x.store.assign(static_cast<size_t>(newCount) + 4, 0);
+    for (int32_t j = 1; j <= newCount; ++j)
+        x.limb(j) = quarters[static_cast<size_t>(2 * j - 2)] * 10000 + quarters[static_cast<size_t>(2 * j - 1)];
+    x.limbCount = newCount;
+    x.fracDigits = fracTarget;
+    x.digitsPerLimb = 8;
+    x = qslqwl(x);
+}
+
+void myUnpack8To4(BigNum& x)
+{
+    x = qslqwl(x);
+    if (errorFlag == -1)
+        return;
+    std::vector<int32_t> store(static_cast<size_t>(2 * x.limbCount) + 4, 0);
+    for (int32_t j = 1; j <= x.limbCount; ++j) {
+        const int32_t v = x.limb(j);
+        store[static_cast<size_t>(2 * j)] = v / 10000;
+        store[static_cast<size_t>(2 * j + 1)] = v % 10000;
+    }
+    x.store = std::move(store);
+    x.limbCount *= 2;
+    x.digitsPerLimb = 4;
+    x = qslqwl(x);
+}
+
+void myUnpack(BigNum& x, int k)
+{
+    x = qslqwl(x);
+    if (errorFlag == -1)
+        return;
+    const int32_t newCount = x.limbCount * k;
+    std::vector<int32_t> store(static_cast<size_t>(newCount) + 4, 0);
+    // store[p + 1] is digit position p.
+    for (int32_t j = 1; j <= x.limbCount; ++j) {
+        const int32_t v = x.limb(j);
+        const size_t last = static_cast<size_t>(j * k) + 1; // position of the units digit
+        if (k == 4) {
+            const int32_t* d = &digitTable[4 * v];
+            store[last - 3] = d[0];
+            store[last - 2] = d[1];
+            store[last - 1] = d[2];
+            store[last] = d[3];
+        } else if (k == 3) {
+            const int32_t* d = &digitTable[4 * v];
+            store[last - 2] = d[1];
+            store[last - 1] = d[2];
+            store[last] = d[3];
+        } else {
+            int32_t rest = v;
+            for (int m = 0; m < k; ++m) {
+                store[last - static_cast<size_t>(m)] = rest % 10;
+                rest /= 10;
+            }
+        }
+    }
+    x.store = std::move(store);
+    x.limbCount = newCount;
+    x.digitsPerLimb = 1;
+    x = qslqwl(x);
+}
+
+BigNum myRegroup(const BigNum& x, int16_t target)
+{
+    if (errorFlag == -1)
+        return BigNum{};
+    BigNum y = x;
+    switch (target) {
+    case 1:
+        if (y.digitsPerLimb == 8) myUnpack(y, 8);
+        if (y.digitsPerLimb == 5) myUnpack(y, 5);
+        if (y.digitsPerLimb == 4) myUnpack(y, 4);
+        if (y.digitsPerLimb == 9) myUnpack(y, 9);
+        if (y.digitsPerLimb == 3) myUnpack(y, 3);
+        if (y.digitsPerLimb == 2) myUnpack(y, 2);
+        break;
+    case 4:
+        if (y.digitsPerLimb == 9) myUnpack(y, 9);
+        if (y.digitsPerLimb == 8) myUnpack8To4(y);
+        if (y.digitsPerLimb == 3) myUnpack(y, 3);
+        if (y.digitsPerLimb == 1) myPack(y, 4);
+        break;
+    case 8:
+        if (y.digitsPerLimb == 9) myUnpack(y, 9);
+        if (y.digitsPerLimb == 5) myUnpack(y, 5);
+        if (y.digitsPerLimb == 3) myUnpack(y, 3);
+        if (y.digitsPerLimb == 4) myPack4To8(y);
+        if (y.digitsPerLimb == 1) myPack(y, 8);
+        break;
+    case 9:
+        if (y.digitsPerLimb == 8) myUnpack(y, 8);
+        if (y.digitsPerLimb == 4) myUnpack(y, 4);
+        if (y.digitsPerLimb == 3) myUnpack(y, 3);
+        if (y.digitsPerLimb == 1) myPack(y, 9);
+        break;
+    default:
+        break;
+    }
+    return y;
+}
