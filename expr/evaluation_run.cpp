@@ -1,0 +1,134 @@
+#include "evaluation_run.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+#include "ansi_text.h"
+#include "evaluator.h"
+#include "globals.h"
+
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Decimal exponents beyond this are outside the double range either way.
+constexpr int64_t kExponentLimit = 100000;
+
+} // namespace
+
+double leadingNumber(const std::string& text)
+{
+    std::string s;
+    s.reserve(text.size());
+    for (char c : text)
+        if (c != ' ' && c != '\t' && c != '\n')
+            s.push_back(c);
+
+    size_t p = 0;
+    bool negative = false;
+    if (p < s.size() && (s[p] == '+' || s[p] == '-'))
+        negative = s[p++] == '-';
+    std::string digits; // significant digits, point removed
+    int64_t pointShift = 0;
+    bool sawDigit = false;
+    while (p < s.size() && isDigit(s[p])) {
+        digits.push_back(s[p++]);
+        sawDigit = true;
+    }
+    if (p < s.size() && s[p] == '.') {
+        ++p;
+        while (p < s.size() && isDigit(s[p])) {
+            digits.push_back(s[p++]);
+            --pointShift;
+            sawDigit = true;
+        }
+    }
+    if (!sawDigit)
+        return 0.0;
+
+    int64_t exponent = 0;
+    if (p < s.size() && (s[p] == 'e' || s[p] == 'E' || s[p] == 'd' || s[p] == 'D')) {
+        size_t q = p + 1;
+        bool expNegative = false;
+        if (q < s.size() && (s[q] == '+' || s[q] == '-'))
+            expNegative = s[q++] == '-';
+        if (q < s.size() && isDigit(s[q])) {
+            while (q < s.size() && isDigit(s[q])) {
+                if (exponent < kExponentLimit)
+                    exponent = exponent * 10 + (s[q] - '0');
+                ++q;
+            }
+            if (expNegative)
+                exponent = -exponent;
+        }
+    }
+
+    const size_t firstNonZero = digits.find_first_not_of('0');
+    if (firstNonZero == std::string::npos)
+        return negative ? -0.0 : 0.0;
+    digits.erase(0, firstNonZero);
+    // Decimal exponent of the leading digit decides the range before any
+    // conversion, so that absurd exponents cannot overflow anything.
+    const int64_t scale = exponent + pointShift + static_cast<int64_t>(digits.size()) - 1;
+    if (scale > 400)
+        return negative ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
+    if (scale < -400)
+        return negative ? -0.0 : 0.0;
+
+    const std::string literal = digits + "e" + std::to_string(exponent + pointShift);
+    double value = 0.0;
+    const auto [end, ec] = std::from_chars(literal.data(), literal.data() + literal.size(), value);
+    if (ec == std::errc::result_out_of_range)
+        value = scale > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+    (void)end;
+    return negative ? -value : value;
+}
+
+int32_t precisionFromText(const std::string& text, bool* capped)
+{
+    if (capped != nullptr)
+        *capped = false;
+    // Rounding half to even, as the conversion to an integer does in the
+    // window's language (nearbyint rounds to nearest-even in the default mode).
+    double shown = std::nearbyint(leadingNumber(text) + 1.0);
+    if (shown == 1.0)
+        shown = kDefaultShownDigits;
+    if (shown > kMaxShownDigits) {
+        shown = kMaxShownDigits;
+        if (capped != nullptr)
+            *capped = true;
+    }
+    const double precision = shown + kHiddenDigits;
+    if (!(precision >= 1.0))
+        return 1;
+    return static_cast<int32_t>(precision);
+}
+
+RunResult evaluationRun(const std::string& exprUtf8, const std::string& precisionText, const AutoSaveHook& autoSave)
+{
+    RunResult run;
+    const int32_t precision = precisionFromText(precisionText, &run.precisionCapped);
+    run.expressionText = ansiRoundTrip(exprUtf8);
+
+    const BigNum value = myEvaluate(run.expressionText, precision);
+    if (errorFlag == -1) {
+        errorFlag = 0;
+        return run;
+    }
+    if (value.isEmpty()) {
+        // Every way through the evaluator ends in an operation or a message;
+        // should one ever end in neither, say so instead of showing nothing.
+        reportError("表达式中没有可计算的内容", MessageStyle::Warning);
+        errorFlag = 0;
+        return run;
+    }
+    run.resultText = myNumToStr(value);
+    run.ok = true;
+
+    if (autoSave) {
+        const std::string cut = myNumToStr(myTruncSig(value, kAutoSaveDigits));
+        autoSave(run.expressionText + " =" + cut);
+    }
+    return run;
+}

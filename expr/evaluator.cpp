@@ -1,0 +1,257 @@
+#include "evaluator.h"
+
+#include <algorithm>
+#include <set>
+
+#include "function_table.h"
+#include "globals.h"
+#include "operator_table.h"
+#include "preprocess.h"
+#include "tokenizer.h"
+#include "utf8_text.h"
+
+const char* const kUnbalancedMessage = "你的“（”和“）”不对称\r\n请检查一下";
+const char* const kDivisionByZeroMessage = "哥们零你也敢除！无语中";
+const char* const kMissingOperandMessage = "存在运算符没有右运算数据";
+const char* const kEmptyExpressionMessage = "表达式为空";
+
+namespace {
+
+// Reduces a token table. Tokens are visited by priority, highest first, and
+// within one priority from left to right; a reduction turns the token into a
+// number in place, so later tokens see its result. Priorities never change
+// and removed tokens are inactive, so one visit per token in that order does
+// what a pass per priority level over the whole table would.
+//
+// Operand searches take the nearest number token to the left or right,
+// passing over brackets, operators and removed tokens alike; the set of
+// number indices makes each search logarithmic instead of a walk over the
+// table.
+class Reduction {
+public:
+    explicit Reduction(std::vector<ExprToken>& table) : table_(table)
+    {
+        for (size_t i = 0; i < table_.size(); ++i)
+            if (table_[i].active != 0 && table_[i].kind == TokenKind::Number)
+                numbers_.insert(static_cast<int32_t>(i));
+    }
+
+    // False when the evaluation had to stop (a missing right operand).
+    bool run()
+    {
+        std::vector<int32_t> order;
+        for (size_t i = 0; i < table_.size(); ++i) {
+            const ExprToken& t = table_[i];
+            if (t.active != 0 && t.priority >= 1 && t.kind != TokenKind::Number &&
+                t.kind != TokenKind::Open && t.kind != TokenKind::Close)
+                order.push_back(static_cast<int32_t>(i));
+        }
+        std::stable_sort(order.begin(), order.end(),
+                         [this](int32_t a, int32_t b) { return token(a).priority > token(b).priority; });
+        for (int32_t i : order) {
+            if (token(i).active != 0 && !reduce(i))
+                return false;
+        }
+        return true;
+    }
+
+    const BigNum& lastResult() const { return lastResult_; }
+
+private:
+    static constexpr int32_t kNone = 0; // index 0 never holds a token
+
+    ExprToken& token(int32_t i) { return table_[static_cast<size_t>(i)]; }
+
+    int32_t leftOperand(int32_t i) const
+    {
+        auto it = numbers_.lower_bound(i);
+        return it == numbers_.begin() ? kNone : *std::prev(it);
+    }
+
+    int32_t rightOperand(int32_t i) const
+    {
+        auto it = numbers_.upper_bound(i);
+        return it == numbers_.end() ? kNone : *it;
+    }
+
+    void remove(int32_t k)
+    {
+        if (errorFlag == -1)
+            return; // removal is suspended after an error, as myRemoveToken is
+        myRemoveToken(static_cast<int16_t>(k), table_);
+        numbers_.erase(k);
+    }
+
+    void store(int32_t i, BigNum value)
+    {
+        ExprToken& t = token(i);
+        t.value = std::move(value);
+        t.kind = TokenKind::Number;
+        numbers_.insert(i);
+        lastResult_ = t.value;
+    }
+
+    bool missingOperand()
+    {
+        reportError(kMissingOperandMessage, MessageStyle::Warning);
+        return false;
+    }
+
+    bool reduce(int32_t i)
+    {
+        switch (token(i).kind) {
+        case TokenKind::Pi:
+        case TokenKind::Natural: store(i, applyOperator(token(i).kind, BigNum{}, BigNum{})); return true;
+        case TokenKind::Plus:
+        case TokenKind::Minus:
+        case TokenKind::Multiply:
+        case TokenKind::Divide:
+        case TokenKind::Power:
+        case TokenKind::Exponent:
+        case TokenKind::IntDivide: return reduceBinary(i);
+        case TokenKind::Factorial:
+        case TokenKind::Root:
+        case TokenKind::Degree:
+        case TokenKind::ArcMinute:
+        case TokenKind::ArcSecond: reducePostfix(i); return true;
+        case TokenKind::Function: return reduceFunction(i);
+        case TokenKind::Number:
+        case TokenKind::Open:
+        case TokenKind::Close: return true;
+        }
+        return true;
+    }
+
+    bool reduceBinary(int32_t i)
+    {
+        const TokenKind kind = token(i).kind;
+        const int32_t l = leftOperand(i);
+        const int32_t r = rightOperand(i);
+        if (r == kNone)
+            return missingOperand();
+        // "^" and "e" take a signed right operand: a sign written directly
+        // before it is set (not flipped) on the value, which is how 2^-3 and
+        // 1e-5 work while 2*-3 does not.
+        if (kind == TokenKind::Power || kind == TokenKind::Exponent) {
+            if (token(r - 1).text == "-") {
+                token(r).value.positive = kFalse;
+                remove(r - 1);
+            }
+            if (token(r - 1).text == "+") {
+                token(r).value.positive = kTrue;
+                remove(r - 1);
+            }
+        }
+        // A quotient by a written "0" is left alone (the division-by-zero
+        // check of the pre-processor has reported "/" already).
+        if ((kind == TokenKind::Divide || kind == TokenKind::IntDivide) && token(r).text == "0")
+            return true;
+        if (l == kNone)
+            return true;
+        const BigNum& a = token(l).value;
+        const BigNum& b = token(r).value;
+        BigNum value;
+        if (errorFlag == -1)
+            value = BigNum{};
+        else if (kind == TokenKind::Plus)
+            value = myAdd(a, b);
+        else if (kind == TokenKind::Minus)
+            value = mySub(a, b);
+        else
+            value = applyOperator(kind, a, b);
+        store(i, std::move(value));
+        remove(l);
+        remove(r);
+        return true;
+    }
+
+    void reducePostfix(int32_t i)
+    {
+        const int32_t l = leftOperand(i);
+        if (l == kNone)
+            return;
+        BigNum value = applyOperator(token(i).kind, token(l).value, BigNum{});
+        store(i, std::move(value));
+        remove(l);
+    }
+
+    bool reduceFunction(int32_t i)
+    {
+        const FunctionEntry* entry = findFunction(token(i).text);
+        if (entry == nullptr)
+            return true; // an unknown word has no effect
+        const int32_t r1 = rightOperand(i);
+        if (r1 == kNone)
+            return missingOperand();
+        if (entry->arguments == 1) {
+            BigNum value = applyFunction(*entry, token(r1).value, BigNum{});
+            store(i, std::move(value));
+            remove(r1);
+            return true;
+        }
+        const int32_t r2 = rightOperand(r1);
+        if (r2 == kNone)
+            return missingOperand();
+        BigNum value = applyFunction(*entry, token(r1).value, token(r2).value);
+        store(i, std::move(value));
+        remove(r1);
+        remove(r2);
+        return true;
+    }
+
+    std::vector<ExprToken>& table_;
+    std::set<int32_t> numbers_;
+    BigNum lastResult_;
+};
+
+} // namespace
+
+int16_t myRemoveToken(int16_t k, std::vector<ExprToken>& table)
+{
+    if (errorFlag == -1 || k < 0 || static_cast<size_t>(k) >= table.size())
+        return 0;
+    const auto inTable = [&](int16_t index) { return index >= 0 && static_cast<size_t>(index) < table.size(); };
+    ExprToken& t = table[static_cast<size_t>(k)];
+    if (inTable(t.next))
+        table[static_cast<size_t>(t.next)].prev = t.prev;
+    if (inTable(t.prev))
+        table[static_cast<size_t>(t.prev)].next = t.next;
+    t.active = 0;
+    t.text.assign(1, '0');
+    t.prev = 0;
+    t.next = 0;
+    t.kind = TokenKind::Pi;
+    t.priority = 0;
+    t.value = BigNum{};
+    return 0;
+}
+
+BigNum myEvaluate(const std::string& expression, int32_t precision)
+{
+    workPrecision = precision;
+    if (errorFlag == -1)
+        return BigNum{};
+
+    std::u32string text = decodeUtf8(expression);
+    int32_t length = static_cast<int32_t>(std::min<size_t>(text.size(), INT32_MAX));
+    switch (myPreprocess(text, length)) {
+    case kPreprocessReady: break;
+    case kPreprocessUnbalanced: return reportError(kUnbalancedMessage, MessageStyle::Warning);
+    case kPreprocessDivisionByZero:
+        reportError(kDivisionByZeroMessage, MessageStyle::Warning);
+        return bigOne;
+    case kPreprocessEmpty:
+    default: return reportError(kEmptyExpressionMessage, MessageStyle::Warning);
+    }
+
+    std::vector<ExprToken> table;
+    int16_t highestPriority = 1;
+    int16_t upper = 0;
+    if (!myTokenize(text, highestPriority, upper, table))
+        return BigNum{};
+
+    Reduction reduction(table);
+    if (!reduction.run())
+        return BigNum{};
+    return reduction.lastResult();
+}

@@ -1,0 +1,45 @@
+#include "operator_table.h"
+
+#include <string>
+
+#include "globals.h"
+
+namespace {
+
+// One line per operator; nullptr until its routine exists.
+const OperatorEntry kOperatorTable[] = {
+    {TokenKind::Pi, "π", nullptr},
+    {TokenKind::Multiply, "*", myMul},
+    {TokenKind::Divide, "/", nullptr},
+    {TokenKind::Power, "^", nullptr},
+    {TokenKind::Factorial, "!", nullptr},
+    {TokenKind::Root, "√", nullptr},
+    {TokenKind::Exponent, "e", nullptr},
+    {TokenKind::IntDivide, "\\", nullptr},
+    {TokenKind::Natural, "natural", nullptr},
+    {TokenKind::Degree, "°", nullptr},
+    {TokenKind::ArcMinute, "′", nullptr},
+    {TokenKind::ArcSecond, "″", nullptr},
+};
+
+} // namespace
+
+const OperatorEntry* findOperator(TokenKind kind)
+{
+    for (const OperatorEntry& entry : kOperatorTable)
+        if (entry.kind == kind)
+            return &entry;
+    return nullptr;
+}
+
+BigNum applyOperator(TokenKind kind, const BigNum& left, const BigNum& right)
+{
+    if (errorFlag == -1)
+        return BigNum{};
+    const OperatorEntry* entry = findOperator(kind);
+    if (entry == nullptr)
+        return reportError("该运算符无法计算", MessageStyle::Warning);
+    if (entry->routine == nullptr)
+        return reportError(std::string("“") + entry->text + "”运算尚未实现", MessageStyle::Warning);
+    return entry->routine(left, right);
+}
