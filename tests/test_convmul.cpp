@@ -1,0 +1,197 @@
+// libconvmul.so through the calculator's own binding: the contract of
+// multyplyFFT on hand-checked small products, and random and extreme products
+// against GMP's mpz_mul.
+
+#include <gmp.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "fft_binding.h"
+
+namespace {
+
+constexpr int32_t kMaxLimbs = CONVMUL_MAX_LIMBS;
+
+ConvmulMultiplyFn library()
+{
+    const ConvmulMultiplyFn f = convmulEntry();
+    if (f == nullptr)
+        ADD_FAILURE() << "libconvmul.so was not found beside the test executable";
+    return f;
+}
+
+// Decimal text of base-1000 limbs, most significant first.
+std::string decimalOfLimbs(const int32_t* limbs, int32_t count)
+{
+    std::string text;
+    text.reserve(static_cast<size_t>(count) * 3);
+    for (int32_t i = 0; i < count; ++i) {
+        const int32_t v = limbs[i];
+        text += static_cast<char>('0' + v / 100);
+        text += static_cast<char>('0' + v / 10 % 10);
+        text += static_cast<char>('0' + v % 10);
+    }
+    const size_t first = text.find_first_not_of('0');
+    return first == std::string::npos ? "0" : text.substr(first);
+}
+
+std::string gmpProduct(const std::vector<int32_t>& a, const std::vector<int32_t>& b)
+{
+    mpz_t x, y;
+    mpz_init_set_str(x, decimalOfLimbs(a.data(), static_cast<int32_t>(a.size())).c_str(), 10);
+    mpz_init_set_str(y, decimalOfLimbs(b.data(), static_cast<int32_t>(b.size())).c_str(), 10);
+    mpz_mul(x, x, y);
+    std::string text(mpz_sizeinbase(x, 10) + 2, '\0');
+    mpz_get_str(text.data(), 10, x);
+    text.resize(text.find('\0'));
+    mpz_clear(x);
+    mpz_clear(y);
+    return text;
+}
+
+struct Product {
+    int32_t status = 0;
+    int32_t top = 0;            // index of the most significant limb written back
+    std::vector<int32_t> limbs; // limbs 0 .. top
+    bool sentinelsIntact = true;
+};
+
+constexpr int32_t kSentinel = -7777;
+
+// Calls the library with a buffer of exactly na + nb limbs followed by
+// sentinels, which must survive.
+Product multiply(const std::vector<int32_t>& a, const std::vector<int32_t>& b)
+{
+    Product p;
+    const ConvmulMultiplyFn f = library();
+    if (f == nullptr)
+        return p;
+    const size_t room = a.size() + b.size();
+    std::vector<int32_t> buffer(room + 4, kSentinel);
+    std::copy(a.begin(), a.end(), buffer.begin());
+    std::fill(buffer.begin() + static_cast<std::ptrdiff_t>(a.size()),
+              buffer.begin() + static_cast<std::ptrdiff_t>(room), 0);
+    int32_t na = static_cast<int32_t>(a.size());
+    const int32_t nb = static_cast<int32_t>(b.size());
+    p.status = f(buffer.data(), b.data(), &na, &nb);
+    p.top = na;
+    p.limbs.assign(buffer.begin(), buffer.begin() + (na + 1));
+    for (size_t i = room; i < buffer.size(); ++i)
+        p.sentinelsIntact = p.sentinelsIntact && buffer[i] == kSentinel;
+    return p;
+}
+
+std::vector<int32_t> randomLimbs(std::mt19937_64& rng, int32_t count, bool leadingNonzero)
+{
+    std::uniform_int_distribution<int32_t> limb(0, 999);
+    std::vector<int32_t> v(static_cast<size_t>(count));
+    for (auto& x : v)
+        x = limb(rng);
+    if (leadingNonzero && v[0] == 0)
+        v[0] = 1 + limb(rng) % 999;
+    return v;
+}
+
+// Known small products: the limb layout of the result, the top index and the
+// status are all part of the contract.
+TEST(Convmul, HandCheckedProducts)
+{
+    struct Case {
+        std::vector<int32_t> a, b, product;
+    };
+    const Case cases[] = {
+        {{1, 234, 500}, {2, 500}, {3, 86, 250, 0}}, // 1234500 * 2500
+        {{5, 0}, {4, 0}, {20, 0, 0}},               // leading limb above 9
+        {{999}, {999}, {998, 1}},
+        {{7}, {8}, {56}},
+        {{0}, {123, 456}, {0}},                     // zero product: one limb 0
+        {{123, 456}, {0, 0, 0}, {0}},
+        {{0, 0, 5}, {2}, {10}},                     // leading zero limbs in the input
+        {{1, 0, 0, 0}, {1, 0, 0, 0}, {1, 0, 0, 0, 0, 0, 0}},
+    };
+    for (const Case& c : cases) {
+        const Product p = multiply(c.a, c.b);
+        EXPECT_EQ(p.status, 0);
+        EXPECT_EQ(p.top, static_cast<int32_t>(c.product.size()) - 1);
+        EXPECT_EQ(p.limbs, c.product);
+        EXPECT_TRUE(p.sentinelsIntact);
+    }
+}
+
+// Random products of many shapes against GMP, from single limbs to the
+// largest operands the work arrays hold, and the sizes the calculator uses
+// (3336 limbs: two 10,000-digit operands).
+TEST(Convmul, RandomProductsMatchGmp)
+{
+    std::mt19937_64 rng(20240611);
+    const std::pair<int32_t, int32_t> shapes[] = {
+        {1, 1},       {1, 2},      {2, 1},       {3, 3},       {5, 17},       {64, 64},    {100, 7},
+        {255, 86},    {86, 3336},  {1000, 999},  {2048, 2048}, {2049, 2048},  {3336, 3336}, {4097, 3},
+        {5463, 5463}, {1, kMaxLimbs}, {kMaxLimbs, 2}, {40000, 25000}, {kMaxLimbs, kMaxLimbs},
+    };
+    for (const auto& [na, nb] : shapes) {
+        for (int trial = 0; trial < (na * nb < 1000000 ? 5 : 1); ++trial) {
+            const auto a = randomLimbs(rng, na, trial % 2 == 0);
+            const auto b = randomLimbs(rng, nb, trial % 2 == 0);
+            const Product p = multiply(a, b);
+            ASSERT_EQ(p.status, 0) << na << " x " << nb;
+            EXPECT_EQ(decimalOfLimbs(p.limbs.data(), p.top + 1), gmpProduct(a, b)) << na << " x " << nb;
+            EXPECT_TRUE(p.limbs[0] != 0 || p.top == 0) << "leading zero limb written back";
+            EXPECT_TRUE(p.sentinelsIntact) << na << " x " << nb;
+        }
+    }
+}
+
+// All limbs 999 give the largest convolution columns: from about 4300 limbs
+// on they no longer fit 32 bits, and at 65536 limbs each they test the
+// floating-point rounding margin as well.
+TEST(Convmul, LargestColumnsStayExact)
+{
+    for (const int32_t n : {4300, 5500, 20000, kMaxLimbs}) {
+        const std::vector<int32_t> nines(static_cast<size_t>(n), 999);
+        const Product p = multiply(nines, nines);
+        ASSERT_EQ(p.status, 0);
+        EXPECT_EQ(decimalOfLimbs(p.limbs.data(), p.top + 1), gmpProduct(nines, nines)) << n << " limbs of 999";
+    }
+}
+
+// The work arrays are reused: a long product must leave nothing behind that
+// a shorter one could pick up.
+TEST(Convmul, ShortProductAfterLongOne)
+{
+    std::mt19937_64 rng(7);
+    const auto longA = randomLimbs(rng, 30000, true);
+    const auto longB = randomLimbs(rng, 30000, true);
+    const Product big = multiply(longA, longB);
+    ASSERT_EQ(decimalOfLimbs(big.limbs.data(), big.top + 1), gmpProduct(longA, longB));
+    for (const int32_t n : {1, 2, 3, 50}) {
+        const auto a = randomLimbs(rng, n, true);
+        const auto b = randomLimbs(rng, n + 1, true);
+        const Product p = multiply(a, b);
+        EXPECT_EQ(decimalOfLimbs(p.limbs.data(), p.top + 1), gmpProduct(a, b));
+    }
+}
+
+// Counts outside 1 .. CONVMUL_MAX_LIMBS would run past the static arrays: they
+// are refused and the caller's buffer is left alone.
+TEST(Convmul, RefusesCountsBeyondItsArrays)
+{
+    const ConvmulMultiplyFn f = library();
+    ASSERT_NE(f, nullptr);
+    std::vector<int32_t> a(2 * kMaxLimbs + 4, 5);
+    const std::vector<int32_t> b(kMaxLimbs + 1, 5);
+    for (const auto& [na, nb] : {std::pair{0, 1}, {1, 0}, {-3, 2}, {kMaxLimbs + 1, 1}, {1, kMaxLimbs + 1}}) {
+        int32_t countA = na;
+        const int32_t countB = nb;
+        EXPECT_EQ(f(a.data(), b.data(), &countA, &countB), -1) << na << " x " << nb;
+        EXPECT_EQ(countA, na);
+    }
+    EXPECT_EQ(std::count(a.begin(), a.end(), 5), static_cast<std::ptrdiff_t>(a.size()));
+}
+
+} // namespace

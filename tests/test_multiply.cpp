@@ -1,0 +1,309 @@
+// Products against MPFR: both operands cut toward zero to workPrecision + 4
+// significant digits, multiplied exactly, and the product cut again. Also the
+// trivial factors, the method switch, the FFT and schoolbook paths giving the
+// same digits, and the fallback when libconvmul.so cannot be used.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "fft_binding.h"
+#include "globals.h"
+#include "reference.h"
+
+namespace {
+
+// A decimal cut toward zero to n significant digits, held exactly as
+// sign * digits * 10^scale with `digits` an integer text.
+struct CutDecimal {
+    bool negative = false;
+    std::string digits; // "" for zero
+    long scale = 0;
+};
+
+CutDecimal cutDecimal(const std::string& decimal, int32_t n)
+{
+    CutDecimal c;
+    std::string m = decimal;
+    const size_t e = m.find_first_of("eE");
+    if (e != std::string::npos) {
+        c.scale = std::stol(m.substr(e + 1));
+        m.resize(e);
+    }
+    if (!m.empty() && m[0] == '-') {
+        c.negative = true;
+        m.erase(0, 1);
+    }
+    const size_t point = m.find('.');
+    if (point != std::string::npos) {
+        c.scale -= static_cast<long>(m.size() - point - 1);
+        m.erase(point, 1);
+    }
+    m.erase(0, std::min(m.find_first_not_of('0'), m.size()));
+    if (static_cast<int32_t>(m.size()) > n) {
+        c.scale += static_cast<long>(m.size()) - n;
+        m.resize(static_cast<size_t>(n));
+    }
+    c.digits = m;
+    return c;
+}
+
+// trunc(trunc(a, n) * trunc(b, n), n) in canonical text, by MPFR on the exact
+// integer mantissas (the precision holds their product without rounding).
+std::string expectedProduct(const std::string& a, const std::string& b, int32_t n)
+{
+    const CutDecimal x = cutDecimal(a, n);
+    const CutDecimal y = cutDecimal(b, n);
+    if (x.digits.empty() || y.digits.empty())
+        return "0";
+    const mpfr_prec_t bx = bitsForDigits(static_cast<int64_t>(x.digits.size()));
+    const mpfr_prec_t by = bitsForDigits(static_cast<int64_t>(y.digits.size()));
+    Mpfr mx(x.digits, bx), my(y.digits, by), product(bx + by);
+    EXPECT_EQ(mpfr_mul(product, mx, my, MPFR_RNDZ), 0) << "reference product not exact";
+    if (x.negative != y.negative)
+        mpfr_neg(product, product, MPFR_RNDZ);
+    std::string t = canonicalTruncated(product, n);
+    const size_t e = t.find('e');
+    return t.substr(0, e + 1) + std::to_string(std::stol(t.substr(e + 1)) + x.scale + y.scale);
+}
+
+// Exact canonical text of a decimal, uncut.
+std::string exactCanonical(const std::string& decimal)
+{
+    return expectedProduct(decimal, "1", static_cast<int32_t>(decimal.size()));
+}
+
+// A mantissa d.ddd...d of exactly n significant digits (first and last nonzero),
+// so its digit count is known after the cut.
+std::string mantissaOfDigits(std::mt19937_64& rng, int32_t n)
+{
+    std::string d(static_cast<size_t>(n), '0');
+    for (auto& c : d)
+        c = static_cast<char>('0' + rng() % 10);
+    d.front() = static_cast<char>('1' + rng() % 9);
+    d.back() = static_cast<char>('1' + rng() % 9);
+    return n == 1 ? d : d.substr(0, 1) + "." + d.substr(1);
+}
+
+bool isScientific(const BigNum& r)
+{
+    return r.digitsPerLimb == 1 && r.fracDigits == r.limbCount - 1 && r.limb(1) != 0 && r.limb(0) == 0 &&
+           r.limb(r.limbCount + 1) == 0;
+}
+
+bool magnitudeIsOne(const std::string& decimal) { return exactCanonical(decimal) == "1e0" || exactCanonical(decimal) == "-1e0"; }
+
+// Runs `body` with the binding pointed at `path` and returns what it printed
+// on stderr; the normal binding is restored afterwards.
+template <typename Body>
+std::string withLibraryAt(const std::string& path, Body body)
+{
+    resetConvmulBindingForTest(path);
+    ::testing::internal::CaptureStderr();
+    body();
+    const std::string printed = ::testing::internal::GetCapturedStderr();
+    resetConvmulBindingForTest();
+    return printed;
+}
+
+size_t occurrences(const std::string& text, const std::string& part)
+{
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
+}
+
+const char* const kMissingLibrary = "/nonexistent-quorra-dir/libconvmul.so";
+// What the binding prints when it gives up on the library.
+const char* const kFallbackNotice = "长数乘法改用普通算法";
+
+class Multiply : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        resetCoreForTest();
+        forceSchoolbookForTest(false);
+    }
+    void TearDown() override { forceSchoolbookForTest(false); }
+};
+
+TEST_F(Multiply, RandomOperandsAgreeWithMpfr)
+{
+    std::mt19937_64 rng(31337);
+    const int32_t lengths[] = {1, 2, 3, 9, 40, 120, 255, 256, 300, 1000, 3000, 10000};
+    const int32_t precisions[] = {1, 8, 20, 40, 100, 252, 300, 1000, 4000, 10008};
+    for (int round = 0; round < 300; ++round) {
+        const int32_t la = lengths[rng() % std::size(lengths)] - static_cast<int32_t>(rng() % 2);
+        const int32_t lb = lengths[rng() % std::size(lengths)];
+        const std::string a = randomDecimal(rng, std::max(la, 1), round % 4 == 0 ? 3000 : 60);
+        const std::string b = randomDecimal(rng, lb, 60);
+        if (magnitudeIsOne(a) || magnitudeIsOne(b))
+            continue; // returned uncut: covered by TrivialFactors
+        workPrecision = precisions[rng() % std::size(precisions)];
+        const BigNum r = myMul(bigFromDecimal(a), bigFromDecimal(b));
+        ASSERT_EQ(errorFlag, 0);
+        ASSERT_EQ(canonicalOf(r), expectedProduct(a, b, workPrecision + kGuardDigits))
+            << a.substr(0, 30) << "... (" << la << ") * " << b.substr(0, 30) << "... (" << lb
+            << ") wp=" << workPrecision;
+        EXPECT_TRUE(isScientific(r));
+    }
+}
+
+// The products the Newton reciprocal forms at 16,384 digits: 5,462 limbs of
+// 999 each, whose FFT column sums no longer fit 32 bits.
+TEST_F(Multiply, AllNinesAtNewtonPrecision)
+{
+    workPrecision = 16380;
+    const std::string nines = "9." + std::string(16383, '9');
+    const std::string shorter = "-9." + std::string(12000, '9') + "e-7";
+    for (const auto& [a, b] : {std::pair{nines, nines}, std::pair{nines, shorter}}) {
+        const BigNum r = myMul(bigFromDecimal(a), bigFromDecimal(b));
+        EXPECT_EQ(canonicalOf(r), expectedProduct(a, b, workPrecision + kGuardDigits));
+    }
+}
+
+TEST_F(Multiply, HandExamples)
+{
+    workPrecision = 20;
+    const char* cases[][3] = {
+        {"1.5", "1.5", "2.25e0"},   {"2e5", "3e-2", "6e3"},     {"-4", "-2.5", "1e1"},
+        {"-4", "2.5", "-1e1"},      {"12", "-0.5", "-6e0"},      {"9.99", "9.99", "9.98001e1"},
+        {"1.2345", "2.5", "3.08625e0"}, {"5", "4", "2e1"},       {"1e-5", "3e7", "3e2"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(canonicalOf(myMul(bigFromDecimal(c[0]), bigFromDecimal(c[1]))), c[2]) << c[0] << " * " << c[1];
+        // The FFT branch on its own handles short operands just as well.
+        EXPECT_EQ(canonicalOf(myMulFFT(bigFromDecimal(c[0]), bigFromDecimal(c[1]))), c[2]) << c[0] << " * " << c[1];
+    }
+    const BigNum both = myMulFFT(bigFromDecimal("-9.99"), bigFromDecimal("-9.99"));
+    EXPECT_TRUE(both.isPositive());
+    EXPECT_FALSE(myMulFFT(bigFromDecimal("-9.99"), bigFromDecimal("9.99")).isPositive());
+}
+
+// 0 gives the shared zero (sign true whatever the signs); a factor of
+// magnitude one gives the other operand back as it came, not cut to
+// workPrecision + 4 digits.
+TEST_F(Multiply, TrivialFactors)
+{
+    workPrecision = 10;
+    const std::string longValue = "-3.14159265358979323846264338327950288e7";
+    struct Case {
+        std::string a, b, product;
+    };
+    const Case cases[] = {
+        {"0", "-7", "0"},
+        {"-7", "0", "0"},
+        {"-0.000", "123.5", "0"},
+        {"-1", "2.5", "-2.5e0"},
+        {"2.5", "-1", "-2.5e0"},
+        {"-1", "-1", "1e0"},
+        {"1.000", "-1", "-1e0"},
+        {"1", longValue, exactCanonical(longValue)},
+        {longValue, "-1", exactCanonical(longValue.substr(1))},
+        {"1e0", "0.00123456789012345678901", "1.23456789012345678901e-3"},
+    };
+    for (const Case& c : cases) {
+        const BigNum r = myMul(bigFromDecimal(c.a), bigFromDecimal(c.b));
+        EXPECT_EQ(canonicalOf(r), c.product) << c.a << " * " << c.b;
+        EXPECT_TRUE(c.product != "0" || r.isPositive()) << c.a << " * " << c.b;
+    }
+    EXPECT_EQ(errorFlag, 0);
+}
+
+// na >= 256 or nb >= 256, and na * nb > 65536, sends a product to the FFT.
+// Which branch ran shows when the library is missing: only the FFT branch
+// looks for it and prints the notice.
+TEST_F(Multiply, MethodSwitch)
+{
+    struct Case {
+        int32_t na, nb;
+        bool fft;
+    };
+    const Case cases[] = {
+        {300, 200, false}, {200, 300, false}, {256, 256, false}, {257, 255, false},
+        {300, 300, true},  {257, 256, true},  {255, 10000, true}, {10000, 7, true},
+    };
+    std::mt19937_64 rng(99);
+    workPrecision = 10000;
+    for (const Case& c : cases) {
+        const std::string a = mantissaOfDigits(rng, c.na);
+        const std::string b = "-" + mantissaOfDigits(rng, c.nb) + "e-3";
+        BigNum r;
+        const std::string printed =
+            withLibraryAt(kMissingLibrary, [&] { r = myMul(bigFromDecimal(a), bigFromDecimal(b)); });
+        EXPECT_EQ(occurrences(printed, kFallbackNotice), c.fft ? 1u : 0u) << c.na << " x " << c.nb;
+        EXPECT_EQ(canonicalOf(r), expectedProduct(a, b, workPrecision + kGuardDigits)) << c.na << " x " << c.nb;
+        // And the same digits with the library present.
+        EXPECT_EQ(canonicalOf(myMul(bigFromDecimal(a), bigFromDecimal(b))), canonicalOf(r)) << c.na << " x " << c.nb;
+    }
+}
+
+// The FFT and the schoolbook method produce the same record, digit for digit.
+TEST_F(Multiply, FftAndSchoolbookAgree)
+{
+    ASSERT_TRUE(fftLibraryAvailable());
+    std::mt19937_64 rng(4242);
+    for (int round = 0; round < 12; ++round) {
+        workPrecision = 300 + static_cast<int32_t>(rng() % 4000);
+        const std::string a = randomDecimal(rng, 256 + static_cast<int32_t>(rng() % 5000), 100);
+        const std::string b = randomDecimal(rng, 256 + static_cast<int32_t>(rng() % 5000), 100);
+        const BigNum viaFft = myMul(bigFromDecimal(a), bigFromDecimal(b));
+        forceSchoolbookForTest(true);
+        const BigNum viaSchoolbook = myMul(bigFromDecimal(a), bigFromDecimal(b));
+        forceSchoolbookForTest(false);
+        EXPECT_EQ(viaFft.limbCount, viaSchoolbook.limbCount);
+        EXPECT_EQ(viaFft.fracDigits, viaSchoolbook.fracDigits);
+        EXPECT_EQ(viaFft.exponent, viaSchoolbook.exponent);
+        EXPECT_EQ(viaFft.positive, viaSchoolbook.positive);
+        EXPECT_EQ(viaFft.store, viaSchoolbook.store);
+        EXPECT_EQ(canonicalOf(viaFft), expectedProduct(a, b, workPrecision + kGuardDigits));
+    }
+}
+
+// A missing library, or one without the export, costs speed only: the
+// product is exact and the notice, with the loader's reason, comes once.
+TEST_F(Multiply, UnusableLibraryFallsBackWithOneNotice)
+{
+    struct Case {
+        std::string path;
+        std::string reason; // part of the loader's message
+    };
+    const Case cases[] = {
+        {kMissingLibrary, "No such file"},
+        {"libm.so.6", "undefined symbol"}, // loads, but has no multyplyFFT
+    };
+    std::mt19937_64 rng(5);
+    workPrecision = 2000;
+    for (const Case& c : cases) {
+        std::vector<std::pair<std::string, std::string>> operands;
+        std::vector<std::string> results;
+        const std::string printed = withLibraryAt(c.path, [&] {
+            EXPECT_FALSE(fftLibraryAvailable());
+            for (int i = 0; i < 3; ++i) {
+                operands.emplace_back(randomDecimal(rng, 1500, 10), randomDecimal(rng, 1800, 10));
+                results.push_back(canonicalOf(myMul(bigFromDecimal(operands.back().first),
+                                                    bigFromDecimal(operands.back().second))));
+            }
+        });
+        EXPECT_EQ(occurrences(printed, kFallbackNotice), 1u) << printed;
+        EXPECT_NE(printed.find(c.reason), std::string::npos) << printed;
+        for (size_t i = 0; i < results.size(); ++i)
+            EXPECT_EQ(results[i], expectedProduct(operands[i].first, operands[i].second, workPrecision + kGuardDigits));
+    }
+    EXPECT_TRUE(fftLibraryAvailable());
+}
+
+TEST_F(Multiply, NothingHappensAfterAnError)
+{
+    const BigNum two = bigFromDecimal("2");
+    const BigNum three = bigFromDecimal("3");
+    errorFlag = -1;
+    EXPECT_TRUE(myMul(two, three).isEmpty());
+    EXPECT_TRUE(myMulFFT(two, three).isEmpty());
+    EXPECT_TRUE(myMulSchoolbook(two, three).isEmpty());
+}
+
+} // namespace
