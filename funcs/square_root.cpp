@@ -1,0 +1,77 @@
+// Square roots: the radicand's significant digits become a long decimal
+// integer whose integer square root, read back, carries the digits of the
+// root. The integer is padded so that the root has about a fifth more digits
+// than the precision needs.
+#include "square_root.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "digit_span.h"
+#include "globals.h"
+#include "gmp_sqrt.h"
+
+namespace {
+
+// Length of the integer handed to the integer root: about 2.4 p digits, even,
+// plus three when the radicand's exponent w is even and two when it is odd,
+// so that (length - 1 - w) is even and the root's point falls on a digit.
+int64_t radicandLength(int64_t p, int64_t w, int64_t keep)
+{
+    // 2 * p * 1.2 rounded to nearest (never a tie for whole p), then made even.
+    int64_t g = (24 * p + 5) / 10;
+    g = (g / 2) * 2;
+    int64_t l = g + (w % 2 == 0 ? 3 : 2);
+    // Below about 20 digits a fifth more is fewer than the four guard digits:
+    // the root must still carry all keep digits (and the radicand fit).
+    while (l < 2 * keep + 1)
+        l += 2;
+    return l;
+}
+
+} // namespace
+
+BigNum mySqrt(const BigNum& x)
+{
+    if (errorFlag == -1)
+        return BigNum{};
+    if (!x.isPositive() && !isZero(x))
+        return reportError("被开方数不能为负数", MessageStyle::Plain);
+    if (myCompareAbs(x, bigZero) == 0)
+        return bigZero;
+    if (myCompareAbs(x, bigOne) == 0)
+        return bigOne;
+
+    const int32_t keep = workPrecision + kGuardDigits;
+    const BigNum regrouped = x.digitsPerLimb == 1 ? BigNum{} : myRegroup(x, 1);
+    const DigitSpan s = spanOf(x.digitsPerLimb == 1 ? x : regrouped);
+    if (errorFlag == -1 || s.isZero())
+        return BigNum{};
+    // The radicand's first keep significant digits d1..dn, d1 nonzero, with
+    // d1 at 10^w: the value that a cut to keep digits leaves.
+    const int64_t n = std::min<int64_t>(s.count, std::max(keep, 1));
+    const int64_t w = s.high;
+    const int64_t l = radicandLength(std::max(workPrecision, 1), w, std::max(keep, 1));
+
+    // Positions -1 .. l + 2 as in the root's text contract; text from position 1.
+    std::vector<char> buffer(static_cast<size_t>(l) + 4, 0);
+    char* text = buffer.data() + 2;
+    for (int64_t i = 0; i < n; ++i)
+        text[i] = static_cast<char>('0' + s.digits[i]);
+    std::fill(text + n, text + l, '0');
+
+    // text = x * 10^(l - 1 - w), an even power of ten, so its root is
+    // sqrt(x) * 10^((l - 1 - w) / 2).
+    gmpz_sqrt(text);
+
+    // Every digit of the root up to its terminator is correct (the root is
+    // rounded down); the cut below keeps the first keep of them.
+    int64_t r = 0;
+    while (r < l && text[r] != '\0')
+        ++r;
+    std::vector<int32_t> rootDigits(static_cast<size_t>(r));
+    for (int64_t i = 0; i < r; ++i)
+        rootDigits[static_cast<size_t>(i)] = text[i] - '0';
+    const int64_t high = (r - 1) - (l - 1 - w) / 2;
+    return sciFromDigits(rootDigits.data(), r, high, true, keep);
+}
