@@ -135,7 +135,7 @@ TEST(Convmul, RandomProductsMatchGmp)
         {5463, 5463}, {1, kMaxLimbs}, {kMaxLimbs, 2}, {40000, 25000}, {kMaxLimbs, kMaxLimbs},
     };
     for (const auto& [na, nb] : shapes) {
-        for (int trial = 0; trial < (na * nb < 1000000 ? 5 : 1); ++trial) {
+        for (int trial = 0; trial < (int64_t{na} * nb < 1000000 ? 5 : 1); ++trial) {
             const auto a = randomLimbs(rng, na, trial % 2 == 0);
             const auto b = randomLimbs(rng, nb, trial % 2 == 0);
             const Product p = multiply(a, b);

@@ -1,0 +1,113 @@
+// Products at the sizes the calculator meets, next to MPFR's multiplication at
+// the same precision, so the ratio can be read off one run:
+//   - two 10,000-digit operands at workPrecision 10008 (the FFT branch);
+//   - two 250-digit operands (the schoolbook method);
+//   - libconvmul.so alone on 3,336 limbs each (10,000 digits);
+//   - mpfr_mul at 10,012 and 254 digits (the digits myMul keeps).
+#include <benchmark/benchmark.h>
+#include <mpfr.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "fft_binding.h"
+#include "globals.h"
+#include "startup.h"
+
+namespace {
+
+void prepareCore()
+{
+    static bool started = false;
+    if (!started) {
+        startUp();
+        started = true;
+    }
+    errorFlag = 0;
+}
+
+std::string randomMantissa(std::mt19937_64& rng, int32_t digits)
+{
+    std::string d = "0.";
+    d += static_cast<char>('1' + rng() % 9);
+    for (int32_t i = 1; i < digits; ++i)
+        d += static_cast<char>('0' + rng() % 10);
+    return d;
+}
+
+void runMyMul(benchmark::State& state, int32_t digits, int32_t precision, bool schoolbookOnly)
+{
+    prepareCore();
+    workPrecision = precision;
+    std::mt19937_64 rng(1);
+    const BigNum a = myStrToNum(randomMantissa(rng, digits));
+    const BigNum b = myStrToNum(randomMantissa(rng, digits));
+    forceSchoolbookForTest(schoolbookOnly);
+    for (auto _ : state) {
+        BigNum p = myMul(a, b);
+        benchmark::DoNotOptimize(p);
+    }
+    forceSchoolbookForTest(false);
+    if (errorFlag != 0)
+        state.SkipWithError("the product reported an error");
+}
+
+void BM_MyMul_10000Digits(benchmark::State& state) { runMyMul(state, 10000, 10008, false); }
+void BM_MyMul_10000Digits_Schoolbook(benchmark::State& state) { runMyMul(state, 10000, 10008, true); }
+void BM_MyMul_250Digits(benchmark::State& state) { runMyMul(state, 250, 250, false); }
+
+void BM_Convmul_3336Limbs(benchmark::State& state)
+{
+    const ConvmulMultiplyFn multiply = convmulEntry();
+    if (multiply == nullptr) {
+        state.SkipWithError("libconvmul.so not found beside the executable");
+        return;
+    }
+    constexpr int32_t n = 3336;
+    std::mt19937_64 rng(2);
+    std::vector<int32_t> a(2 * n), b(n), work(2 * n);
+    for (int32_t i = 0; i < n; ++i) {
+        a[static_cast<size_t>(i)] = static_cast<int32_t>(rng() % 1000);
+        b[static_cast<size_t>(i)] = static_cast<int32_t>(rng() % 1000);
+    }
+    for (auto _ : state) {
+        std::copy(a.begin(), a.end(), work.begin());
+        int32_t na = n;
+        const int32_t nb = n;
+        benchmark::DoNotOptimize(multiply(work.data(), b.data(), &na, &nb));
+        benchmark::ClobberMemory();
+    }
+}
+
+void runMpfrMul(benchmark::State& state, int32_t digits)
+{
+    // Bits for `digits` significant decimal digits.
+    const mpfr_prec_t bits = static_cast<mpfr_prec_t>(digits * 3.3219280948873623) + 1;
+    mpfr_t a, b, c;
+    mpfr_inits2(bits, a, b, c, static_cast<mpfr_ptr>(nullptr));
+    gmp_randstate_t random;
+    gmp_randinit_default(random);
+    mpfr_urandomb(a, random);
+    mpfr_urandomb(b, random);
+    for (auto _ : state) {
+        mpfr_mul(c, a, b, MPFR_RNDZ);
+        benchmark::ClobberMemory();
+    }
+    gmp_randclear(random);
+    mpfr_clears(a, b, c, static_cast<mpfr_ptr>(nullptr));
+}
+
+void BM_MpfrMul_10012Digits(benchmark::State& state) { runMpfrMul(state, 10012); }
+void BM_MpfrMul_254Digits(benchmark::State& state) { runMpfrMul(state, 254); }
+
+} // namespace
+
+BENCHMARK(BM_MyMul_10000Digits)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MyMul_10000Digits_Schoolbook)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Convmul_3336Limbs)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MpfrMul_10012Digits)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MyMul_250Digits)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MpfrMul_254Digits)->Unit(benchmark::kMicrosecond);
+
+BENCHMARK_MAIN();
