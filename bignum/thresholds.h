@@ -55,3 +55,41 @@ constexpr int64_t kMaxExponent = 2000000000;
 // digits; larger values are shown in scientific notation instead of a text
 // of millions of zeros.
 constexpr int32_t kMaxPlainIntegerDigits = 100000;
+
+// Direct factorial products multiply a base-10000 accumulator by several small
+// factors at once: consecutive factors are packed into one multiplier while
+// it stays at or below kPackedFactorBound (kExactPackedFactorBound for the
+// exact factorial), for factors below kPackFactorsBelow. At
+// kFactorialFlushLimbs limbs the accumulator becomes a piece of the product
+// tree and starts again at one.
+constexpr int64_t kPackedFactorBound = 100000;
+constexpr int64_t kExactPackedFactorBound = 65533;
+constexpr int64_t kPackFactorsBelow = 315;
+constexpr int32_t kFactorialFlushLimbs = 256;
+
+// Largest n for n! and n!! (the table covers 1..10000, the rest is multiplied out).
+constexpr int32_t kMaxFactorialArgument = 40000;
+
+// Integer powers take exponents of at most seven digits.
+constexpr int32_t kMaxIntPowerExponent = 9999999;
+
+// Non-integer powers: guard digits of the root-series-raise scheme and of the
+// binomial series, the number of square roots taken (undone by
+// kFracPowerRaisings raisings to 2^kFracPowerRaiseBits), and the digits each
+// series term is at least worth.
+constexpr int32_t kFracPowerGuardDigits = 128;
+constexpr int32_t kBinomialGuardDigits = 128;
+constexpr int32_t kFracPowerSquareRoots = 160;
+constexpr int32_t kFracPowerRaisings = 10;
+constexpr int32_t kFracPowerRaiseBits = 16;
+constexpr int32_t kBinomialDigitsPerTerm = 42;
+
+// The reciprocal path of division works this many digits beyond the digits it
+// keeps: the Newton count can leave the last few digits of the reciprocal
+// short, and the product with the dividend must still give the kept digits of
+// the exact quotient cut toward zero.
+constexpr int32_t kReciprocalGuardDigits = 32;
+// When the reciprocal path's digits right after the kept ones are this many 9s
+// (or 0s) in a row, the quotient may sit on a cut boundary and is settled by
+// an exact product with the divisor.
+constexpr int32_t kReciprocalCheckDigits = 8;

@@ -1,0 +1,126 @@
+#include "factorial_product.h"
+
+#include "globals.h"
+
+namespace {
+
+constexpr int32_t kAccumulatorBase = 10000;
+
+// Base-10000 integer, least significant limb first.
+class Accumulator {
+public:
+    Accumulator() { reset(); }
+
+    void reset()
+    {
+        limbs_.clear();
+        limbs_.reserve(static_cast<size_t>(kFactorialFlushLimbs) + 4);
+        limbs_.push_back(1);
+    }
+
+    // limb * c + carry stays far inside 64 bits for any multiplier the
+    // factorials form (at most max(kPackedFactorBound, n)).
+    void multiplyBy(int64_t c)
+    {
+        int64_t carry = 0;
+        for (int32_t& limb : limbs_) {
+            const int64_t v = static_cast<int64_t>(limb) * c + carry;
+            limb = static_cast<int32_t>(v % kAccumulatorBase);
+            carry = v / kAccumulatorBase;
+        }
+        while (carry != 0) {
+            limbs_.push_back(static_cast<int32_t>(carry % kAccumulatorBase));
+            carry /= kAccumulatorBase;
+        }
+    }
+
+    size_t size() const { return limbs_.size(); }
+
+    // The value as a record with four digits per limb, most significant limb
+    // first, and one zero fraction limb.
+    BigNum toPiece() const
+    {
+        BigNum p;
+        p.positive = kTrue;
+        p.digitsPerLimb = 4;
+        p.fracDigits = 4;
+        p.limbCount = static_cast<int32_t>(limbs_.size()) + 1;
+        p.store.assign(static_cast<size_t>(p.limbCount) + 4, 0);
+        for (size_t i = 0; i < limbs_.size(); ++i)
+            p.limb(static_cast<int32_t>(i) + 1) = limbs_[limbs_.size() - 1 - i];
+        return p;
+    }
+
+private:
+    std::vector<int32_t> limbs_;
+};
+
+// Next multiplier from k on: the last integer and integers from
+// packBelow up stand alone; smaller ones are packed while the product stays
+// at or below bound. Advances k past the integers taken.
+int64_t nextMultiplier(int64_t& k, int64_t n, int64_t step, int64_t bound, int64_t packBelow)
+{
+    if (k == n || k >= packBelow) {
+        const int64_t c = k;
+        k += step;
+        return c;
+    }
+    int64_t c = 1;
+    while (k <= n && c * k <= bound) {
+        c *= k;
+        k += step;
+    }
+    if (c == 1) { // a factor above the bound on its own
+        c = k;
+        k += step;
+    }
+    return c;
+}
+
+} // namespace
+
+void joinByProductTree(std::vector<BigNum>& pieces, int32_t m)
+{
+    do {
+        if (m % 2 == 1)
+            ++m;
+        m /= 2;
+        for (int32_t j = 1; j <= m; ++j) {
+            pieces[static_cast<size_t>(j)] = myMul(pieces[static_cast<size_t>(j)], pieces[static_cast<size_t>(j + m)]);
+            pieces[static_cast<size_t>(j + m)] = bigOne;
+        }
+        if (errorFlag == -1)
+            return;
+    } while (m != 1);
+}
+
+std::vector<BigNum> directProductPieces(int64_t start, int64_t n, int64_t step)
+{
+    std::vector<BigNum> pieces(1);
+    Accumulator acc;
+    for (int64_t k = start; k <= n;) {
+        acc.multiplyBy(nextMultiplier(k, n, step, kPackedFactorBound, kPackFactorsBelow));
+        if (acc.size() >= static_cast<size_t>(kFactorialFlushLimbs)) {
+            pieces.push_back(myTruncSig(myRegroup(acc.toPiece(), 1), workPrecision + 2));
+            acc.reset();
+        }
+    }
+    pieces.push_back(acc.toPiece());
+    pieces.push_back(bigOne);
+    return pieces;
+}
+
+BigNum directProduct(int64_t start, int64_t n, int64_t step)
+{
+    std::vector<BigNum> pieces = directProductPieces(start, n, step);
+    joinByProductTree(pieces, static_cast<int32_t>(pieces.size()) - 2);
+    return qslqwl(myTruncSig(myRegroup(pieces[1], 1), workPrecision + kGuardDigits));
+}
+
+BigNum exactFactorial(int64_t n)
+{
+    Accumulator acc;
+    for (int64_t k = 1; k <= n;)
+        acc.multiplyBy(nextMultiplier(k, n, 1, kExactPackedFactorBound, n + 1));
+    return qslqwl(acc.toPiece());
+}
