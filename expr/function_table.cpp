@@ -1,5 +1,6 @@
 #include "function_table.h"
 
+#include "factorial.h"
 #include "globals.h"
 
 namespace {
@@ -14,7 +15,7 @@ const FunctionEntry kFunctionTable[] = {
     {"cuberoot", 1, nullptr},
     {"exp", 1, nullptr},
     {"sin", 1, nullptr},
-    {"doujc", 1, nullptr},
+    {"doujc", 1, [](const BigNum& x, const BigNum&) { return myDoubleFact(x); }},
     {"asin", 1, nullptr},
     {"acos", 1, nullptr},
     {"atan", 1, nullptr},

@@ -2,7 +2,9 @@
 
 #include <string>
 
+#include "factorial.h"
 #include "globals.h"
+#include "square_root.h"
 
 namespace {
 
@@ -12,8 +14,8 @@ const OperatorEntry kOperatorTable[] = {
     {TokenKind::Multiply, "*", myMul},
     {TokenKind::Divide, "/", nullptr},
     {TokenKind::Power, "^", nullptr},
-    {TokenKind::Factorial, "!", nullptr},
-    {TokenKind::Root, "√", nullptr},
+    {TokenKind::Factorial, "!", [](const BigNum& l, const BigNum&) { return myFact(l); }},
+    {TokenKind::Root, "√", [](const BigNum& l, const BigNum&) { return mySqrt(l); }},
     {TokenKind::Exponent, "e", nullptr},
     {TokenKind::IntDivide, "\\", nullptr},
     {TokenKind::Natural, "natural", nullptr},
