@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "globals.h"
@@ -181,4 +182,130 @@ std::string scientificDisplayOf(const std::string& canonical)
     if (mantissa.find('.') == std::string::npos)
         mantissa += ".0";
     return exp == "0" ? mantissa : mantissa + "E" + exp;
+}
+
+ExactDecimal::ExactDecimal() { mpz_init(mantissa_); }
+
+ExactDecimal::ExactDecimal(const std::string& decimal)
+{
+    mpz_init(mantissa_);
+    const size_t e = decimal.find_first_of("eE");
+    std::string m = decimal.substr(0, e);
+    if (e != std::string::npos)
+        exp10_ = std::stol(decimal.substr(e + 1));
+    const size_t point = m.find('.');
+    if (point != std::string::npos) {
+        exp10_ -= static_cast<long>(m.size() - point - 1);
+        m.erase(point, 1);
+    }
+    if (m.empty() || m == "-")
+        m += "0";
+    mpz_set_str(mantissa_, m.c_str(), 10);
+}
+
+ExactDecimal::ExactDecimal(const ExactDecimal& other) : exp10_(other.exp10_) { mpz_init_set(mantissa_, other.mantissa_); }
+
+ExactDecimal& ExactDecimal::operator=(const ExactDecimal& other)
+{
+    mpz_set(mantissa_, other.mantissa_);
+    exp10_ = other.exp10_;
+    return *this;
+}
+
+ExactDecimal::~ExactDecimal() { mpz_clear(mantissa_); }
+
+namespace {
+
+// Mantissa of x scaled to the exponent `to` (to <= x.exp10()).
+void scaledMantissa(mpz_t out, const ExactDecimal& x, long to)
+{
+    mpz_ui_pow_ui(out, 10, static_cast<unsigned long>(x.exp10() - to));
+    mpz_mul(out, out, x.mantissa());
+}
+
+ExactDecimal combine(const ExactDecimal& a, const ExactDecimal& b, bool subtract)
+{
+    const long to = std::min(a.exp10(), b.exp10());
+    mpz_t x, y;
+    mpz_init(x);
+    mpz_init(y);
+    scaledMantissa(x, a, to);
+    scaledMantissa(y, b, to);
+    if (subtract)
+        mpz_sub(x, x, y);
+    else
+        mpz_add(x, x, y);
+    char* s = mpz_get_str(nullptr, 10, x);
+    ExactDecimal r(std::string(s) + "e" + std::to_string(to));
+    void (*freeFunction)(void*, size_t);
+    mp_get_memory_functions(nullptr, nullptr, &freeFunction);
+    freeFunction(s, std::strlen(s) + 1);
+    mpz_clear(x);
+    mpz_clear(y);
+    return r;
+}
+
+std::string mpzText(mpz_srcptr z)
+{
+    char* s = mpz_get_str(nullptr, 10, z);
+    std::string t(s);
+    void (*freeFunction)(void*, size_t);
+    mp_get_memory_functions(nullptr, nullptr, &freeFunction);
+    freeFunction(s, std::strlen(s) + 1);
+    return t;
+}
+
+} // namespace
+
+ExactDecimal operator+(const ExactDecimal& a, const ExactDecimal& b) { return combine(a, b, false); }
+
+ExactDecimal operator-(const ExactDecimal& a, const ExactDecimal& b) { return combine(a, b, true); }
+
+ExactDecimal operator*(const ExactDecimal& a, const ExactDecimal& b)
+{
+    ExactDecimal r;
+    mpz_mul(r.mantissa_, a.mantissa_, b.mantissa_);
+    r.exp10_ = a.exp10_ + b.exp10_;
+    return r;
+}
+
+std::string ExactDecimal::truncated(int32_t n) const
+{
+    std::string digits = mpzText(mantissa_);
+    const bool negative = digits[0] == '-';
+    if (negative)
+        digits.erase(0, 1);
+    if (digits == "0")
+        return "0";
+    const long firstExp = exp10_ + static_cast<long>(digits.size()) - 1;
+    if (n > 0 && digits.size() > static_cast<size_t>(n))
+        digits.resize(static_cast<size_t>(n));
+    return canonicalFromParts(negative, digits, firstExp);
+}
+
+ExactDecimal ExactDecimal::cut(int32_t n) const
+{
+    const std::string t = truncated(n);
+    return ExactDecimal(t == "0" ? std::string("0") : t);
+}
+
+std::string ExactDecimal::quotientTruncated(const ExactDecimal& a, const ExactDecimal& b, int32_t n)
+{
+    if (mpz_sgn(a.mantissa_) == 0)
+        return "0";
+    // Scale the dividend so the integer quotient has at least n + 2 digits;
+    // its leading digits are then exactly those of the truncated quotient.
+    const long da = static_cast<long>(mpz_sizeinbase(a.mantissa_, 10));
+    const long db = static_cast<long>(mpz_sizeinbase(b.mantissa_, 10));
+    const long s = std::max(0L, n + 3 + db - da);
+    mpz_t q;
+    mpz_init(q);
+    mpz_ui_pow_ui(q, 10, static_cast<unsigned long>(s));
+    mpz_mul(q, q, a.mantissa_);
+    mpz_tdiv_q(q, q, b.mantissa_);
+    ExactDecimal r;
+    mpz_set(r.mantissa_, q);
+    r.exp10_ = a.exp10_ - b.exp10_ - s;
+    mpz_clear(q);
+    return r.truncated(n);
 }

@@ -3,6 +3,7 @@
 // records instead of printing.
 #pragma once
 
+#include <gmp.h>
 #include <mpfr.h>
 
 #include <cstdint>
@@ -83,3 +84,35 @@ std::string canonicalRoundedHalfUp(mpfr_srcptr x, int32_t n);
 // Display text ("1.2345E4", "-5.0", "3.0E-7") of a canonical text, for
 // comparing myNumToStr in scientific notation with a reference.
 std::string scientificDisplayOf(const std::string& canonical);
+
+// Exact decimal values for the references of +, -, * and /: binary floating
+// point cannot hold 0.1 exactly, and a truncated result that ends exactly on a
+// digit boundary (6/3, 0.5 + 0.5) must not come out one unit low. A value is
+// mantissa * 10^exp10 with an integer mantissa (GMP).
+class ExactDecimal {
+public:
+    ExactDecimal();
+    explicit ExactDecimal(const std::string& decimal); // "[-]digits[.digits][e[-]exp]"
+    ExactDecimal(const ExactDecimal& other);
+    ExactDecimal& operator=(const ExactDecimal& other);
+    ~ExactDecimal();
+
+    friend ExactDecimal operator+(const ExactDecimal& a, const ExactDecimal& b);
+    friend ExactDecimal operator-(const ExactDecimal& a, const ExactDecimal& b);
+    friend ExactDecimal operator*(const ExactDecimal& a, const ExactDecimal& b);
+
+    // Canonical text truncated toward zero to n significant digits.
+    std::string truncated(int32_t n) const;
+    // This value cut toward zero to n significant digits (as the arithmetic
+    // cuts its operands).
+    ExactDecimal cut(int32_t n) const;
+    // a / b truncated toward zero to n significant digits; b must not be 0.
+    static std::string quotientTruncated(const ExactDecimal& a, const ExactDecimal& b, int32_t n);
+
+    mpz_srcptr mantissa() const { return mantissa_; }
+    long exp10() const { return exp10_; }
+
+private:
+    mpz_t mantissa_;
+    long exp10_ = 0;
+};
