@@ -142,20 +142,14 @@ void resetCoreForTest(int32_t precision)
     subFunctionTest = kFalse;
 }
 
-std::string canonicalRoundedHalfUp(mpfr_srcptr x, int32_t n)
+namespace {
+
+// Half up looks only at digit n + 1, so the exactly truncated n + 1 digits
+// decide; the carry is done on the decimal text.
+std::string roundDigitsHalfUp(bool negative, std::string digits, long firstExp, int32_t n)
 {
-    if (mpfr_zero_p(x))
-        return "0";
-    // Half up looks only at digit n + 1, so the exactly truncated n + 1
-    // digits decide; the carry is done on the decimal text.
-    mpfr_exp_t e = 0;
-    char* s = mpfr_get_str(nullptr, &e, 10, static_cast<size_t>(n) + 1, x, MPFR_RNDZ);
-    std::string digits(s);
-    mpfr_free_str(s);
-    const bool negative = digits[0] == '-';
-    if (negative)
-        digits.erase(0, 1);
-    long firstExp = static_cast<long>(e) - 1;
+    if (digits.size() <= static_cast<size_t>(n))
+        return canonicalFromParts(negative, digits, firstExp);
     const bool up = digits[static_cast<size_t>(n)] >= '5';
     digits.resize(static_cast<size_t>(n));
     if (up) {
@@ -170,6 +164,22 @@ std::string canonicalRoundedHalfUp(mpfr_srcptr x, int32_t n)
         }
     }
     return canonicalFromParts(negative, digits, firstExp);
+}
+
+} // namespace
+
+std::string canonicalRoundedHalfUp(mpfr_srcptr x, int32_t n)
+{
+    if (mpfr_zero_p(x))
+        return "0";
+    mpfr_exp_t e = 0;
+    char* s = mpfr_get_str(nullptr, &e, 10, static_cast<size_t>(n) + 1, x, MPFR_RNDZ);
+    std::string digits(s);
+    mpfr_free_str(s);
+    const bool negative = digits[0] == '-';
+    if (negative)
+        digits.erase(0, 1);
+    return roundDigitsHalfUp(negative, digits, static_cast<long>(e) - 1, n);
 }
 
 std::string scientificDisplayOf(const std::string& canonical)
@@ -281,6 +291,18 @@ std::string ExactDecimal::truncated(int32_t n) const
     if (n > 0 && digits.size() > static_cast<size_t>(n))
         digits.resize(static_cast<size_t>(n));
     return canonicalFromParts(negative, digits, firstExp);
+}
+
+std::string ExactDecimal::roundedHalfUp(int32_t n) const
+{
+    std::string digits = mpzText(mantissa_);
+    const bool negative = digits[0] == '-';
+    if (negative)
+        digits.erase(0, 1);
+    if (digits == "0")
+        return "0";
+    const long firstExp = exp10_ + static_cast<long>(digits.size()) - 1;
+    return roundDigitsHalfUp(negative, digits, firstExp, n);
 }
 
 ExactDecimal ExactDecimal::cut(int32_t n) const

@@ -103,6 +103,8 @@ public:
 
     // Canonical text truncated toward zero to n significant digits.
     std::string truncated(int32_t n) const;
+    // Canonical text rounded half up (on the magnitude) to n digits.
+    std::string roundedHalfUp(int32_t n) const;
     // This value cut toward zero to n significant digits (as the arithmetic
     // cuts its operands).
     ExactDecimal cut(int32_t n) const;
