@@ -1,0 +1,15 @@
+// Which method myDiv took, counted since start-up: the benchmark and the tests
+// read it to show where the long-division / Newton switch falls.
+#pragma once
+
+#include <cstdint>
+
+struct DivisionPathCounts {
+    uint64_t longDivision = 0;
+    uint64_t reciprocal = 0;
+    // Reciprocal-path quotients that sat on a cut boundary and were settled
+    // by an exact product.
+    uint64_t exactChecks = 0;
+};
+
+DivisionPathCounts& divisionPathCounts();
