@@ -67,11 +67,7 @@ std::string canonicalTruncated(mpfr_srcptr x, int32_t n) { return canonicalFromM
 
 std::string canonicalRounded(mpfr_srcptr x, int32_t n) { return canonicalFromMpfr(x, n, MPFR_RNDN); }
 
-std::string canonicalOfDecimal(const std::string& decimal, int32_t n)
-{
-    Mpfr v(decimal, bitsForDigits(static_cast<int64_t>(decimal.size())));
-    return canonicalTruncated(v, n);
-}
+std::string canonicalOfDecimal(const std::string& decimal, int32_t n) { return ExactDecimal(decimal).truncated(n); }
 
 Mpfr::Mpfr(mpfr_prec_t bits) { mpfr_init2(value_, bits); }
 
