@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cerrno>
+#include <utility>
 
 #include "utf8_text.h"
 
@@ -78,4 +79,50 @@ std::string ansiRoundTrip(const std::string& utf8)
         }
     }
     return encodeUtf8(result);
+}
+
+std::string utf8ToAnsi(const std::string& utf8)
+{
+    const std::u32string points = decodeUtf8(utf8);
+    Converter toAnsi("CP936", "UTF-32LE");
+    std::string result;
+    result.reserve(utf8.size());
+    std::string ansi;
+    for (char32_t cp : points) {
+        if (cp < 0x80) {
+            result.push_back(static_cast<char>(cp));
+            continue;
+        }
+        const std::array<unsigned char, 4> bytes{static_cast<unsigned char>(cp & 0xFF),
+                                                 static_cast<unsigned char>((cp >> 8) & 0xFF),
+                                                 static_cast<unsigned char>((cp >> 16) & 0xFF),
+                                                 static_cast<unsigned char>((cp >> 24) & 0xFF)};
+        if (cp == kReplacementCharacter || !toAnsi.ok() ||
+            !toAnsi.convert(reinterpret_cast<const char*>(bytes.data()), bytes.size(), ansi))
+            result.push_back('?');
+        else
+            result += ansi;
+    }
+    return result;
+}
+
+bool ansiToUtf8(const std::string& ansi, std::string& utf8)
+{
+    iconv_t cd = iconv_open("UTF-8", "CP936");
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return false;
+    // No code-page byte gives more than three bytes of UTF-8 (a single 0x80
+    // is the euro sign), so three times the input is always enough.
+    std::string out(ansi.size() * 3 + 4, '\0');
+    char* src = const_cast<char*>(ansi.data());
+    size_t srcLeft = ansi.size();
+    char* dst = out.data();
+    size_t dstLeft = out.size();
+    const size_t rc = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+    iconv_close(cd);
+    if (rc == static_cast<size_t>(-1) || srcLeft != 0)
+        return false;
+    out.resize(out.size() - dstLeft);
+    utf8 = std::move(out);
+    return true;
 }
