@@ -1,0 +1,144 @@
+// Integer quotient and remainder: the quotient truncated toward zero, the
+// remainder with the dividend's sign, checked on hand examples and on random
+// integers against GMP's mpz_tdiv_qr, by long division and by the reciprocal.
+#include <gtest/gtest.h>
+
+#include <gmp.h>
+
+#include <string>
+#include <vector>
+
+#include "division_path.h"
+#include "globals.h"
+#include "int_division.h"
+#include "reference.h"
+
+namespace {
+
+class IntDivision : public ::testing::Test {
+protected:
+    void SetUp() override { resetCoreForTest(); }
+};
+
+// Canonical text of an integer written in decimal ("-120" -> "-1.2e2").
+std::string integerCanonical(std::string digits)
+{
+    const bool negative = !digits.empty() && digits[0] == '-';
+    if (negative)
+        digits.erase(0, 1);
+    if (digits == "0")
+        return "0";
+    const long firstExp = static_cast<long>(digits.size()) - 1;
+    while (digits.back() == '0')
+        digits.pop_back();
+    std::string t = negative ? "-" : "";
+    t += digits[0];
+    if (digits.size() > 1)
+        t += "." + digits.substr(1);
+    return t + "e" + std::to_string(firstExp);
+}
+
+std::string mpzText(mpz_srcptr z)
+{
+    std::vector<char> buffer(mpz_sizeinbase(z, 10) + 2);
+    mpz_get_str(buffer.data(), 10, z);
+    return std::string(buffer.data());
+}
+
+std::string randomInteger(std::mt19937_64& rng, int32_t digits)
+{
+    std::string d(rng() % 2 ? "-" : "");
+    d += static_cast<char>('1' + rng() % 9);
+    for (int32_t i = 1; i < digits; ++i)
+        d += static_cast<char>('0' + rng() % 10);
+    return d;
+}
+
+TEST_F(IntDivision, HandExamples)
+{
+    struct Case {
+        const char* a;
+        const char* b;
+        const char* quotient;
+        const char* remainder;
+    };
+    const Case cases[] = {
+        {"7", "2", "3e0", "1e0"},      {"-7", "2", "-3e0", "-1e0"},    {"7", "-2", "-3e0", "1e0"},
+        {"-7", "-2", "3e0", "-1e0"},   {"5", "5", "1e0", "0"},         {"-5", "5", "-1e0", "0"},
+        {"3", "7", "0", "3e0"},        {"-3", "7", "0", "-3e0"},       {"0", "5", "0", "0"},
+        {"7.5", "2", "3e0", "1.5e0"},  {"7", "3", "2e0", "1e0"},       {"-6", "3", "-2e0", "0"},
+        {"100", "0.3", "3.33e2", "1e-1"}, {"1e30", "7", "1.42857142857142857142857142857e29", "1e0"},
+    };
+    workPrecision = 40;
+    for (const Case& c : cases) {
+        const QuotRem qr = myMOD(bigFromDecimal(c.a), bigFromDecimal(c.b));
+        EXPECT_EQ(canonicalOf(qr.quotient), c.quotient) << c.a << " \\ " << c.b;
+        EXPECT_EQ(canonicalOf(qr.remainder), c.remainder) << c.a << " mod " << c.b;
+    }
+    EXPECT_EQ(errorFlag, 0);
+}
+
+// Quotients that fit the kept digits are exact on both division paths, and the
+// remainder is formed exactly from them, also when the dividend is longer than
+// the working precision: both as mpz_tdiv_qr gives them.
+TEST_F(IntDivision, RandomIntegersAgreeWithGmp)
+{
+    struct Config {
+        int count;
+        int32_t extraMax, bMin, bMax, precision; // dividend digits: divisor digits + 0 .. extraMax
+        bool exactMultiples;
+    };
+    const Config configs[] = {
+        {300, 40, 1, 40, 40, false},     // long division
+        {30, 590, 440, 500, 600, false}, // 440 x 600 digits and more: the reciprocal
+        {10, 590, 440, 500, 600, true},  // and quotients without remainder
+    };
+    std::mt19937_64 rng(17);
+    mpz_t a, b, q, r;
+    mpz_inits(a, b, q, r, nullptr);
+    const DivisionPathCounts before = divisionPathCounts();
+    for (const Config& c : configs)
+        for (int i = 0; i < c.count; ++i) {
+            const int32_t nb = c.bMin + static_cast<int32_t>(rng() % static_cast<uint64_t>(c.bMax - c.bMin + 1));
+            std::string bs = randomInteger(rng, nb);
+            std::string as = randomInteger(rng, nb + static_cast<int32_t>(rng() % static_cast<uint64_t>(c.extraMax + 1)));
+            mpz_set_str(a, as.c_str(), 10);
+            mpz_set_str(b, bs.c_str(), 10);
+            if (c.exactMultiples) {
+                mpz_tdiv_q(q, a, b);
+                mpz_mul(a, q, b);
+                as = mpzText(a);
+            }
+            mpz_tdiv_qr(q, r, a, b);
+            workPrecision = c.precision;
+            const QuotRem qr = myMOD(bigFromDecimal(as), bigFromDecimal(bs));
+            ASSERT_EQ(canonicalOf(qr.quotient), integerCanonical(mpzText(q))) << as << " \\ " << bs;
+            ASSERT_EQ(canonicalOf(qr.remainder), integerCanonical(mpzText(r))) << as << " mod " << bs;
+        }
+    mpz_clears(a, b, q, r, nullptr);
+    EXPECT_GE(divisionPathCounts().reciprocal - before.reciprocal, 40u);
+}
+
+TEST_F(IntDivision, ZeroDivisorIsReportedOnce)
+{
+    RecordingPort port;
+    const QuotRem qr = myMOD(bigFromDecimal("5"), bigFromDecimal("0"));
+    EXPECT_TRUE(qr.quotient.isEmpty());
+    EXPECT_TRUE(qr.remainder.isEmpty());
+    EXPECT_EQ(errorFlag, -1);
+    EXPECT_TRUE(myMOD(bigFromDecimal("7"), bigFromDecimal("2")).quotient.isEmpty());
+    ASSERT_EQ(port.messages.size(), 1u);
+    EXPECT_EQ(port.messages[0].first, "myMOD除法子程序中除数为零");
+    EXPECT_EQ(port.messages[0].second, MessageStyle::Warning);
+}
+
+TEST_F(IntDivision, DigitsToNumber)
+{
+    EXPECT_EQ(canonicalOf(myDigitsToNum({0, 1, 2, 3}, 3)), "1.23e2");
+    EXPECT_EQ(canonicalOf(myDigitsToNum({0, 0, 0, 7, 0}, 4)), "7e1");
+    EXPECT_EQ(canonicalOf(myDigitsToNum({0}, 0)), "0");
+    // A count beyond the array reads only what is there.
+    EXPECT_EQ(canonicalOf(myDigitsToNum({0, 4, 2}, 1000)), "4.2e1");
+}
+
+} // namespace
