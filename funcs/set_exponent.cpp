@@ -1,0 +1,49 @@
+// The decimal exponent operator: 1.5e3 = 1500, 2e-3 = 0.002. The scale is
+// added to the left operand's own, so a computed value keeps its magnitude:
+// (1/3)e2 = 33.33...
+#include <algorithm>
+
+#include "constants.h"
+#include "long_division.h"
+
+namespace {
+
+// Beyond this many integer digits the exponent operand is far outside the
+// exponent range and is not read further.
+constexpr int64_t kMaxScaleDigits = 18;
+
+} // namespace
+
+BigNum mySetExponent(const BigNum& x, const BigNum& k)
+{
+    if (errorFlag == -1)
+        return BigNum{};
+    BigNum xHolder;
+    BigNum kHolder;
+    const DigitSpan sx = digitSpanOf(x, xHolder);
+    const DigitSpan sk = digitSpanOf(k, kHolder);
+    if (errorFlag == -1)
+        return BigNum{};
+    if (sx.isZero())
+        return makeFromDigits({0, 0}, 1, 0, true);
+
+    // Integer part of k, truncated toward zero.
+    int64_t scale = 0;
+    if (!sk.isZero() && sk.high >= 0) {
+        if (sk.high >= kMaxScaleDigits) {
+            reportExponentOverflow();
+            return BigNum{};
+        }
+        for (int64_t i = 0; i <= sk.high; ++i)
+            scale = scale * 10 + (i < sk.count ? sk.digits[i] : 0);
+        if (!k.isPositive())
+            scale = -scale;
+    }
+    if (!exponentFits(sx.high + scale))
+        return BigNum{};
+    BigNum y = myToSci(x.digitsPerLimb == 1 ? x : xHolder);
+    if (errorFlag == -1)
+        return BigNum{};
+    y.exponent = static_cast<int32_t>(sx.high + scale);
+    return y;
+}
