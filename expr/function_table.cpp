@@ -1,17 +1,19 @@
 #include "function_table.h"
 
+#include "constants.h"
 #include "factorial.h"
 #include "globals.h"
+#include "int_division.h"
 
 namespace {
 
 // One line per function, in the order the names are compared; nullptr until
 // its routine exists.
 const FunctionEntry kFunctionTable[] = {
-    {"int", 1, nullptr},
-    {"radian", 1, nullptr},
-    {"angle", 1, nullptr},
-    {"frac", 1, nullptr},
+    {"int", 1, [](const BigNum& x, const BigNum&) { return myInt(x); }},
+    {"radian", 1, [](const BigNum& x, const BigNum&) { return myRadian(x); }},
+    {"angle", 1, [](const BigNum& x, const BigNum&) { return myAngle(x); }},
+    {"frac", 1, [](const BigNum& x, const BigNum&) { return myFrac(x); }},
     {"cuberoot", 1, nullptr},
     {"exp", 1, nullptr},
     {"sin", 1, nullptr},
@@ -34,7 +36,7 @@ const FunctionEntry kFunctionTable[] = {
     {"log", 1, nullptr},
     {"ln", 1, nullptr},
     {"yroot", 2, nullptr},
-    {"mod", 2, nullptr},
+    {"mod", 2, [](const BigNum& a, const BigNum& b) { return myMOD(a, b).remainder; }},
 };
 
 } // namespace

@@ -2,26 +2,29 @@
 
 #include <string>
 
+#include "constants.h"
+#include "division.h"
 #include "factorial.h"
 #include "globals.h"
+#include "int_division.h"
 #include "square_root.h"
 
 namespace {
 
 // One line per operator; nullptr until its routine exists.
 const OperatorEntry kOperatorTable[] = {
-    {TokenKind::Pi, "π", nullptr},
+    {TokenKind::Pi, "π", [](const BigNum&, const BigNum&) { return myPi(); }},
     {TokenKind::Multiply, "*", myMul},
-    {TokenKind::Divide, "/", nullptr},
+    {TokenKind::Divide, "/", myDiv},
     {TokenKind::Power, "^", nullptr},
     {TokenKind::Factorial, "!", [](const BigNum& l, const BigNum&) { return myFact(l); }},
     {TokenKind::Root, "√", [](const BigNum& l, const BigNum&) { return mySqrt(l); }},
-    {TokenKind::Exponent, "e", nullptr},
-    {TokenKind::IntDivide, "\\", nullptr},
-    {TokenKind::Natural, "natural", nullptr},
-    {TokenKind::Degree, "°", nullptr},
-    {TokenKind::ArcMinute, "′", nullptr},
-    {TokenKind::ArcSecond, "″", nullptr},
+    {TokenKind::Exponent, "e", mySetExponent},
+    {TokenKind::IntDivide, "\\", [](const BigNum& l, const BigNum& r) { return myMOD(l, r).quotient; }},
+    {TokenKind::Natural, "natural", [](const BigNum&, const BigNum&) { return myE(); }},
+    {TokenKind::Degree, "°", [](const BigNum& l, const BigNum&) { return myRadian(l); }},
+    {TokenKind::ArcMinute, "′", [](const BigNum& l, const BigNum&) { return myArcMinute(l); }},
+    {TokenKind::ArcSecond, "″", [](const BigNum& l, const BigNum&) { return myArcSecond(l); }},
 };
 
 } // namespace
