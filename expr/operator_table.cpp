@@ -7,6 +7,7 @@
 #include "factorial.h"
 #include "globals.h"
 #include "int_division.h"
+#include "power.h"
 #include "square_root.h"
 
 namespace {
@@ -16,7 +17,7 @@ const OperatorEntry kOperatorTable[] = {
     {TokenKind::Pi, "π", [](const BigNum&, const BigNum&) { return myPi(); }},
     {TokenKind::Multiply, "*", myMul},
     {TokenKind::Divide, "/", myDiv},
-    {TokenKind::Power, "^", nullptr},
+    {TokenKind::Power, "^", myPower},
     {TokenKind::Factorial, "!", [](const BigNum& l, const BigNum&) { return myFact(l); }},
     {TokenKind::Root, "√", [](const BigNum& l, const BigNum&) { return mySqrt(l); }},
     {TokenKind::Exponent, "e", mySetExponent},
