@@ -1,0 +1,82 @@
+#include "expression_box.h"
+
+#include <QKeyEvent>
+#include <QTextCursor>
+#include <QTextOption>
+
+#include <algorithm>
+
+ExpressionBox::ExpressionBox(QWidget* parent) : QPlainTextEdit(parent)
+{
+    setObjectName(QStringLiteral("Text1"));
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    // A result is one long word of digits; it must wrap inside the word.
+    setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    setTabChangesFocus(true);
+}
+
+int ExpressionBox::selectionStart() const { return textCursor().selectionStart(); }
+
+int ExpressionBox::selectionLength() const
+{
+    const QTextCursor c = textCursor();
+    return c.selectionEnd() - c.selectionStart();
+}
+
+QString ExpressionBox::selectedPlainText() const { return text().mid(selectionStart(), selectionLength()); }
+
+void ExpressionBox::setCaret(int pos)
+{
+    QTextCursor c = textCursor();
+    const int end = document()->characterCount() - 1;
+    c.setPosition(std::clamp(pos, 0, std::max(end, 0)));
+    setTextCursor(c);
+}
+
+void ExpressionBox::select(int start, int length)
+{
+    const int end = std::max(document()->characterCount() - 1, 0);
+    start = std::clamp(start, 0, end);
+    QTextCursor c = textCursor();
+    c.setPosition(start);
+    c.setPosition(std::clamp(start + length, start, end), QTextCursor::KeepAnchor);
+    setTextCursor(c);
+}
+
+void ExpressionBox::replaceRange(int start, int length, const QString& text)
+{
+    QTextCursor c(document());
+    c.setPosition(start);
+    c.setPosition(start + length, QTextCursor::KeepAnchor);
+    c.insertText(text);
+}
+
+void ExpressionBox::replaceAll(const QString& text, int caret)
+{
+    QTextCursor c(document());
+    c.beginEditBlock();
+    c.select(QTextCursor::Document);
+    c.insertText(text);
+    c.endEditBlock();
+    setCaret(caret);
+}
+
+void ExpressionBox::keyPressEvent(QKeyEvent* event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && event->modifiers().testFlag(Qt::ShiftModifier)) {
+        insertPlainText(QStringLiteral("\n"));
+        return;
+    }
+    if (enter && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+        emit evaluateRequested();
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void ExpressionBox::mouseReleaseEvent(QMouseEvent* event)
+{
+    QPlainTextEdit::mouseReleaseEvent(event);
+    emit mouseReleased();
+}

@@ -1,0 +1,86 @@
+// The main window form1: the expression box Text1, the precision box text2,
+// the keypad, the memories, the option check boxes and the menu bar.
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+
+#include "about_window.h"
+#include "daily_log.h"
+#include "help_window.h"
+
+class ExpressionBox;
+class MemoryPanel;
+class QAction;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    ExpressionBox* expressionBox() const { return text1_; }
+    QLineEdit* precisionBox() const { return text2_; }
+
+    // File choosers of Open and Save as: they return the chosen path, or an
+    // empty text when the user cancels. Tests replace the dialogs here.
+    using FileChooser = std::function<QString()>;
+    void setOpenFileChooser(FileChooser chooser) { openChooser_ = std::move(chooser); }
+    void setSaveFileChooser(FileChooser chooser) { saveChooser_ = std::move(chooser); }
+
+    // Command2 "=": evaluates Text1 with the precision of text2.
+    void evaluate();
+
+    // File menu.
+    void saveToDailyLog();
+    void openStoredText();
+    void saveAs();
+    // Edit menu.
+    void cutSelection();
+    void copySelection();
+    void pasteClipboard();
+    void deleteSelection();
+    void selectAllText();
+    // Help menu.
+    void showHelp();
+    void showAbout();
+
+    AboutWindow* aboutWindow() const { return about_; }
+    HelpWindow* helpWindow() const { return help_; }
+
+private:
+    void buildControls();
+    void buildMenus();
+    // cut1, copy1 and del1 are enabled exactly when Text1 has a selection.
+    void updateEditActions();
+    QString chooseOpenFile();
+    QString chooseSaveFile();
+
+    ExpressionBox* text1_ = nullptr;
+    QLineEdit* text2_ = nullptr;
+    QLabel* label4_ = nullptr;
+    QPushButton* command2_ = nullptr;
+    QCheckBox* check1_ = nullptr;
+    QCheckBox* check2_ = nullptr;
+    QCheckBox* check4_ = nullptr;
+    MemoryPanel* memories_ = nullptr;
+
+    QAction* cut1_ = nullptr;
+    QAction* copy1_ = nullptr;
+    QAction* del1_ = nullptr;
+
+    DailyLog dailyLog_;
+    QString helpFile_;
+    QPointer<AboutWindow> about_;
+    QPointer<HelpWindow> help_;
+    FileChooser openChooser_;
+    FileChooser saveChooser_;
+};

@@ -1,0 +1,65 @@
+#include "memory_files.h"
+
+#include "data_dir.h"
+#include "globals.h"
+#include "message_port.h"
+#include "stored_text_file.h"
+
+namespace {
+
+const char kLetters[kMemoryCount + 1] = "ABCDXFGHIJ";
+
+bool validIndex(int index) { return index >= 1 && index <= kMemoryCount; }
+
+} // namespace
+
+QString memoryLetter(int index)
+{
+    return validIndex(index) ? QString(QLatin1Char(kLetters[index - 1])) : QString();
+}
+
+QString memoryFileName(int index)
+{
+    return validIndex(index) ? memoryLetter(index).repeated(3) + QStringLiteral(".txt") : QString();
+}
+
+QString memoryFilePath(int index) { return dataFilePath(memoryFileName(index)); }
+
+bool myMemorySave(int index, const std::string& text)
+{
+    if (!validIndex(index))
+        return false;
+    if (text.empty())
+        return true;
+    QString problem;
+    if (!writeStoredTextFile(memoryFilePath(index), text, &problem)) {
+        showMessage(QStringLiteral("记忆 %1 未能存入。%2").arg(memoryLetter(index), problem).toStdString(),
+                    MessageStyle::Warning);
+        return false;
+    }
+    return true;
+}
+
+bool myMemoryLoad(int index)
+{
+    if (!validIndex(index))
+        return false;
+    const StoredTextRead read = readStoredTextFile(memoryFilePath(index));
+    switch (read.status) {
+    case StoredTextStatus::Missing:
+        memoryText[static_cast<size_t>(index - 1)] = "0";
+        return true;
+    case StoredTextStatus::Ok:
+        if (read.text.empty())
+            memoryText[static_cast<size_t>(index - 1)].assign(1, '0');
+        else
+            memoryText[static_cast<size_t>(index - 1)] = read.text;
+        return true;
+    case StoredTextStatus::Corrupt:
+    case StoredTextStatus::Unreadable:
+        break;
+    }
+    showMessage(QStringLiteral("记忆 %1 未能取出。%2").arg(memoryLetter(index), read.problem).toStdString(),
+                MessageStyle::Warning);
+    return false;
+}

@@ -1,0 +1,41 @@
+// The file layout of a stored text, shared by the memory files and the Open
+// command: five header bytes holding the decimal digit values (0-9, not
+// characters) of the text's length in bytes, most significant first, then the
+// text in the Chinese ANSI code page (GBK / CP936). No terminator; anything
+// after the text is ignored.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <string>
+
+constexpr int kStoredTextHeaderBytes = 5;
+constexpr int kMaxStoredTextBytes = 99999; // what five decimal digits can count
+
+enum class StoredTextStatus {
+    Ok,       // text holds what the file stored (empty for a length of 0)
+    Missing,  // no such file
+    Corrupt,  // problem explains; nothing was read
+    Unreadable,
+};
+
+struct StoredTextRead {
+    StoredTextStatus status = StoredTextStatus::Missing;
+    std::string text; // UTF-8
+    QString problem;  // for the user, when status is Corrupt or Unreadable
+};
+
+// Header and GBK bytes of a UTF-8 text. False when the text needs more than
+// kMaxStoredTextBytes bytes (bytes is then left empty).
+bool encodeStoredText(const std::string& utf8, QByteArray& bytes);
+
+// Decodes file contents; displayName names the file in a problem text.
+StoredTextRead decodeStoredText(const QByteArray& contents, const QString& displayName);
+
+StoredTextRead readStoredTextFile(const QString& path);
+
+// Replaces the file by the stored form of the text through a new file renamed
+// over the old one, so that a failed write leaves the old contents in place.
+// On failure returns false and explains in *problem.
+bool writeStoredTextFile(const QString& path, const std::string& utf8, QString* problem);

@@ -1,0 +1,26 @@
+#include "window_message_port.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+void WindowMessagePort::showMessage(const std::string& text, MessageStyle style)
+{
+    const bool warning = style == MessageStyle::Warning;
+    QMessageBox box(warning ? QMessageBox::Warning : QMessageBox::NoIcon,
+                    warning ? QString::fromUtf8(kErrorTitle) : QApplication::applicationName(),
+                    QString::fromStdString(text), QMessageBox::Ok, window_);
+    // A message arrives in the middle of an evaluation, under its busy
+    // cursor; the box itself must take clicks with the normal pointer.
+    const bool busy = QApplication::overrideCursor() != nullptr;
+    if (busy)
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+    box.exec();
+    if (busy)
+        QApplication::restoreOverrideCursor();
+}
+
+void WindowMessagePort::setCaption(const std::string& text)
+{
+    if (window_ != nullptr)
+        window_->setWindowTitle(QString::fromStdString(text));
+}

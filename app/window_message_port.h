@@ -1,0 +1,20 @@
+// Message boxes and caption reports of the arithmetic, shown by the window:
+// a real QMessageBox ("错误提示" with the warning icon, or a plain box with the
+// application's own title) and the caption of the main window.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "message_port.h"
+
+class WindowMessagePort : public MessagePort {
+public:
+    explicit WindowMessagePort(QWidget* window) : window_(window) {}
+
+    void showMessage(const std::string& text, MessageStyle style) override;
+    void setCaption(const std::string& text) override;
+
+private:
+    QPointer<QWidget> window_;
+};
