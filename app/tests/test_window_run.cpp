@@ -1,0 +1,298 @@
+// The "=" run as the window does it: the result line in Text1, the caret and
+// focus, the precision box, Enter and Shift+Enter, the busy cursor, a failure
+// leaving Text1 alone, and auto save writing the 100-digit cut to the daily
+// log. Digits are checked against exact GMP arithmetic.
+#include <QApplication>
+#include <QCheckBox>
+#include <QDate>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTest>
+
+#include <random>
+
+#include "ansi_text.h"
+#include "daily_log.h"
+#include "expression_box.h"
+#include "globals.h"
+#include "window_harness.h"
+
+namespace {
+
+QString display(const std::string& canonical) { return QString::fromStdString(scientificDisplayOf(canonical)); }
+
+std::string randomDigits(std::mt19937_64& rng, int count)
+{
+    std::uniform_int_distribution<int> digit(0, 9);
+    std::string s(1, static_cast<char>('1' + digit(rng) % 9));
+    while (static_cast<int>(s.size()) < count)
+        s.push_back(static_cast<char>('0' + digit(rng)));
+    return s;
+}
+
+// Records the pointer shape at the moment a message arrives.
+class CursorProbePort : public RecordingPort {
+public:
+    void showMessage(const std::string& text, MessageStyle style) override
+    {
+        const QCursor* cursor = QApplication::overrideCursor();
+        shapes.push_back(cursor != nullptr ? cursor->shape() : Qt::ArrowCursor);
+        RecordingPort::showMessage(text, style);
+    }
+    std::vector<Qt::CursorShape> shapes;
+};
+
+QString todaysLog(WindowHarness& h) { return h.dataPath(dailyLogFileName(QDate::currentDate(), QLocale())); }
+
+// The blocks of a daily log: CR LF lines in threes (empty, date and time, text).
+QStringList logLines(const QString& path)
+{
+    std::string utf8;
+    if (!ansiToUtf8(readFileBytes(path).toStdString(), utf8))
+        return {QStringLiteral("<not GBK>")};
+    return QString::fromStdString(utf8).split(QStringLiteral("\r\n"));
+}
+
+} // namespace
+
+class RunTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { startCoreForWindowTests(); }
+
+    void successWritesTheResultLine_data()
+    {
+        QTest::addColumn<QString>("expression");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("1-2-3") << "1-2-3" << display("-4e0");
+        QTest::newRow("blanks and brackets") << " 2 (3+4) " << display("1.4e1");
+        QTest::newRow("line break") << "1+\n2" << display("3e0");
+    }
+
+    void successWritesTheResultLine()
+    {
+        QFETCH(QString, expression);
+        QFETCH(QString, result);
+        WindowHarness h;
+        h.setText(expression, 0);
+        h.focusPrecisionBox();
+        h.click(QStringLiteral("Command2"));
+        QVERIFY(h.port().messages.empty());
+        QCOMPARE(h.box().text(), expression + QStringLiteral(" =") + result);
+        QCOMPARE(h.box().selectionStart(), h.box().text().size());
+        QVERIFY(h.text1HasFocus());
+        QVERIFY(QApplication::overrideCursor() == nullptr);
+    }
+
+    // The product of two 60-digit numbers, shown whole at 150 digits: the
+    // digits are the exact product.
+    void longProductMatchesExactArithmetic()
+    {
+        std::mt19937_64 rng(20240105);
+        for (int round = 0; round < 5; ++round) {
+            const std::string a = randomDigits(rng, 60);
+            const std::string b = randomDigits(rng, 60);
+            WindowHarness h;
+            h.window().precisionBox()->setText(QStringLiteral("150"));
+            const QString expression = QString::fromStdString(a + "*" + b);
+            h.setText(expression, 0);
+            h.click(QStringLiteral("Command2"));
+            const ExactDecimal product = ExactDecimal(a) * ExactDecimal(b);
+            QCOMPARE(h.box().text(), expression + QStringLiteral(" =") + display(product.truncated(150)));
+        }
+    }
+
+    void failureLeavesText1Alone()
+    {
+        WindowHarness h;
+        h.setText(QStringLiteral("(1+2"), 1);
+        h.click(QStringLiteral("Command2"));
+        QCOMPARE(h.box().text(), QStringLiteral("(1+2"));
+        QCOMPARE(h.box().selectionStart(), 4);
+        QVERIFY(h.text1HasFocus());
+        QCOMPARE(errorFlag, int16_t(0));
+        QCOMPARE(h.port().messages.size(), size_t(1));
+        QVERIFY(h.port().messages[0].second == MessageStyle::Warning);
+
+        // The flag is clear: the corrected text evaluates at the next press.
+        h.setText(QStringLiteral("(1+2)"), 0);
+        h.click(QStringLiteral("Command2"));
+        QCOMPARE(h.box().text(), QStringLiteral("(1+2) =") + display("3e0"));
+        QCOMPARE(h.port().messages.size(), size_t(1));
+    }
+
+    void busyCursorWhileEvaluating()
+    {
+        WindowHarness h;
+        CursorProbePort probe;
+        h.setText(QStringLiteral("((2"), 0);
+        h.click(QStringLiteral("Command2"));
+        QCOMPARE(probe.shapes.size(), size_t(1));
+        QCOMPARE(probe.shapes[0], Qt::WaitCursor);
+        QVERIFY(QApplication::overrideCursor() == nullptr);
+    }
+
+    void enterEvaluatesAndShiftEnterBreaksTheLine()
+    {
+        WindowHarness h;
+        h.setText(QStringLiteral("1+"), 2);
+        QTest::keyClick(&h.box(), Qt::Key_Return, Qt::ShiftModifier);
+        QCOMPARE(h.box().text(), QStringLiteral("1+\n"));
+        QTest::keyClicks(&h.box(), QStringLiteral("2"));
+        QTest::keyClick(&h.box(), Qt::Key_Return);
+        QCOMPARE(h.box().text(), QStringLiteral("1+\n2 =") + display("3e0"));
+
+        h.setText(QStringLiteral("5-1"), 3);
+        QTest::keyClick(&h.box(), Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(h.box().text(), QStringLiteral("5-1 =") + display("4e0"));
+    }
+
+    void precisionBox_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("empty") << "" << "";
+        QTest::newRow("50") << "50" << "50";
+        QTest::newRow("10000") << "10000" << "10000";
+        QTest::newRow("capped") << "123456" << "10000";
+        QTest::newRow("9999.6 rounds up past the cap") << "9999.6" << "10000";
+    }
+
+    void precisionBox()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        WindowHarness h;
+        auto* label = h.find<QLabel>(QStringLiteral("Label4"));
+        QVERIFY(label != nullptr);
+        QCOMPARE(label->text(), QStringLiteral("精度"));
+        h.window().precisionBox()->setText(typed);
+        h.setText(QStringLiteral("1+1"), 0);
+        h.click(QStringLiteral("Command2"));
+        QCOMPARE(h.window().precisionBox()->text(), shown);
+    }
+
+    // Enough digits are shown as the precision box asks: 1/3 is not bound
+    // everywhere yet, so an exact sum of many digits stands in.
+    void precisionDecidesTheShownDigits()
+    {
+        WindowHarness h;
+        const std::string a = "1" + std::string(59, '0') + "7";
+        h.window().precisionBox()->setText(QStringLiteral("20"));
+        h.setText(QString::fromStdString(a + "+2"), 0);
+        h.click(QStringLiteral("Command2"));
+        // 61 digits exact, shown rounded to 21 (the box's digits + 1).
+        Mpfr exact((ExactDecimal(a) + ExactDecimal("2")).truncated(61), bitsForDigits(80));
+        QCOMPARE(h.box().text(), QString::fromStdString(a + "+2 =") + display(canonicalRoundedHalfUp(exact, 21)));
+    }
+
+    void scientificCheckBoxSwitchesTheNotation()
+    {
+        WindowHarness h;
+        auto* check2 = h.find<QCheckBox>(QStringLiteral("Check2"));
+        QVERIFY(check2->isChecked());
+        QCOMPARE(scientificOutput, kTrue);
+        QTest::mouseClick(check2, Qt::LeftButton);
+        QCOMPARE(scientificOutput, kFalse);
+        h.setText(QStringLiteral("12+3*4"), 0);
+        h.click(QStringLiteral("Command2"));
+        QVERIFY(!h.box().text().contains(QLatin1Char('E')));
+        QVERIFY2(h.box().text().startsWith(QStringLiteral("12+3*4 =24")), qPrintable(h.box().text()));
+        QTest::mouseClick(check2, Qt::LeftButton);
+        QCOMPARE(scientificOutput, kTrue);
+    }
+
+    void subFunctionCheckBoxSwitchesTiming()
+    {
+        WindowHarness h;
+        auto* check1 = h.find<QCheckBox>(QStringLiteral("Check1"));
+        QCOMPARE(check1->text(), QStringLiteral("子函数测试"));
+        QVERIFY(!check1->isChecked());
+        QCOMPARE(subFunctionTest, kFalse);
+        QTest::mouseClick(check1, Qt::LeftButton);
+        QCOMPARE(subFunctionTest, kTrue);
+        QTest::mouseClick(check1, Qt::LeftButton);
+        QCOMPARE(subFunctionTest, kFalse);
+    }
+
+    // A 10,000-digit result wraps inside the box: no sideways scrolling, and
+    // every digit is there to select.
+    void tenThousandDigitsWrap()
+    {
+        std::mt19937_64 rng(7);
+        const std::string big = randomDigits(rng, 10000);
+        WindowHarness h;
+        h.window().precisionBox()->setText(QStringLiteral("10000"));
+        h.setText(QString::fromStdString(big + "+1"), 0);
+        h.click(QStringLiteral("Command2"));
+        QVERIFY(h.port().messages.empty());
+        const ExactDecimal sum = ExactDecimal(big) + ExactDecimal("1");
+        QCOMPARE(h.box().text(), QString::fromStdString(big + "+1 =") + display(sum.truncated(10000)));
+        QCoreApplication::processEvents();
+        QCOMPARE(h.box().horizontalScrollBar()->maximum(), 0);
+        QVERIFY(h.box().verticalScrollBar()->maximum() > 0);
+    }
+
+    void autoSaveWritesTheHundredDigitCut()
+    {
+        std::mt19937_64 rng(99);
+        const std::string a = randomDigits(rng, 70);
+        const std::string b = randomDigits(rng, 65);
+        WindowHarness h;
+        auto* check4 = h.find<QCheckBox>(QStringLiteral("Check4"));
+        QCOMPARE(check4->text(), QStringLiteral("自动存储"));
+        QVERIFY(!check4->isChecked());
+        check4->setChecked(true);
+        h.window().precisionBox()->setText(QStringLiteral("200"));
+        const QString expression = QString::fromStdString(a + "*" + b);
+        h.setText(expression, 0);
+        h.click(QStringLiteral("Command2"));
+
+        const ExactDecimal product = ExactDecimal(a) * ExactDecimal(b);
+        QCOMPARE(h.box().text(), expression + QStringLiteral(" =") + display(product.truncated(200)));
+        const QStringList lines = logLines(todaysLog(h));
+        QCOMPARE(lines.size(), 4);
+        QCOMPARE(lines[0], QString());
+        QVERIFY2(lines[1].startsWith(QLocale().toString(QDate::currentDate(), QLocale::ShortFormat)),
+                 qPrintable(lines[1]));
+        QCOMPARE(lines[2], expression + QStringLiteral(" =") + display(product.truncated(100)));
+        QCOMPARE(lines[3], QString());
+
+        // A failed run writes nothing; a second success appends a block.
+        h.setText(QStringLiteral("(1"), 0);
+        h.click(QStringLiteral("Command2"));
+        h.setText(QStringLiteral("2-5"), 0);
+        h.click(QStringLiteral("Command2"));
+        const QStringList more = logLines(todaysLog(h));
+        QCOMPARE(more.size(), 7);
+        QCOMPARE(more[5], QStringLiteral("2-5 =") + display("-3e0"));
+    }
+
+    void autoSaveOffWritesNothing()
+    {
+        WindowHarness h;
+        h.setText(QStringLiteral("1+1"), 0);
+        h.click(QStringLiteral("Command2"));
+        QVERIFY(!QFile::exists(todaysLog(h)));
+    }
+
+    // A log that cannot be written is reported once; the calculator goes on.
+    void unwritableLogIsReportedOnce()
+    {
+        WindowHarness h;
+        qputenv("QUORRA_DATA_DIR", h.dataPath(QStringLiteral("no/such/dir")).toLocal8Bit());
+        h.find<QCheckBox>(QStringLiteral("Check4"))->setChecked(true);
+        for (int k = 0; k < 3; ++k) {
+            h.setText(QStringLiteral("2+2"), 0);
+            h.click(QStringLiteral("Command2"));
+            QCOMPARE(h.box().text(), QStringLiteral("2+2 =") + display("4e0"));
+        }
+        QCOMPARE(h.port().messages.size(), size_t(1));
+        QVERIFY(QString::fromStdString(h.port().messages[0].first).contains(QStringLiteral("日志")));
+    }
+};
+
+QTEST_MAIN(RunTest)
+#include "test_window_run.moc"
