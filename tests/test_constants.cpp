@@ -7,6 +7,7 @@
 
 #include "constants.h"
 #include "division.h"
+#include "evaluator.h"
 #include "globals.h"
 #include "reference.h"
 
@@ -282,6 +283,50 @@ TEST_F(Constants, ExponentOperatorOutOfRange)
         EXPECT_EQ(errorFlag, -1);
         EXPECT_EQ(port.messages.size(), 1u) << c.x << "e" << c.k;
     }
+}
+
+// The operators and function words bound to these routines.
+TEST_F(Constants, ThroughTheEvaluator)
+{
+    const mpfr_prec_t bits = bitsForDigits(100);
+    Mpfr pi(bits);
+    mpfr_const_pi(pi, MPFR_RNDZ);
+    Mpfr e(bits);
+    mpfr_set_ui(e, 1, MPFR_RNDN);
+    mpfr_exp(e, e, MPFR_RNDZ);
+    struct Case {
+        const char* expression;
+        std::string want;
+    };
+    const Case cases[] = {
+        {"π", canonicalTruncated(pi, 44)}, {"natural", canonicalTruncated(e, 44)},
+        {"1.5e3", "1.5e3"},                {"2e-3", "2e-3"},
+        {"1e2.7", "1e2"},                  {"int(-2.7)", "-2e0"},
+        {"frac(2.7)", "7e-1"},             {"1/8", "1.25e-1"},
+    };
+    for (const Case& c : cases) {
+        resetCoreForTest();
+        EXPECT_EQ(canonicalOf(myEvaluate(c.expression, 40)), c.want) << c.expression;
+        EXPECT_EQ(errorFlag, 0) << c.expression;
+    }
+
+    Mpfr want(bits);
+    resetCoreForTest();
+    EXPECT_TRUE(closeTo(myEvaluate("180°", 40), pi, 42));
+    resetCoreForTest();
+    mpfr_mul_ui(want, pi, 121, MPFR_RNDN);
+    mpfr_div_ui(want, want, 720, MPFR_RNDN);
+    EXPECT_TRUE(closeTo(myEvaluate("30°15′", 40), want, 42));
+    resetCoreForTest();
+    mpfr_set_str(want, "3.14159", 10, MPFR_RNDN);
+    mpfr_mul_ui(want, want, 180, MPFR_RNDN);
+    mpfr_div(want, want, pi, MPFR_RNDN);
+    EXPECT_TRUE(closeTo(myEvaluate("angle(3.14159)", 40), want, 42));
+    resetCoreForTest();
+    mpfr_set_ui(want, 30, MPFR_RNDN);
+    mpfr_mul(want, want, pi, MPFR_RNDN);
+    mpfr_div_ui(want, want, 180, MPFR_RNDN);
+    EXPECT_TRUE(closeTo(myEvaluate("radian(390)", 40), want, 42));
 }
 
 TEST_F(Constants, NothingHappensAfterAnError)

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "division_path.h"
+#include "evaluator.h"
 #include "globals.h"
 #include "int_division.h"
 #include "reference.h"
@@ -117,6 +118,22 @@ TEST_F(IntDivision, RandomIntegersAgreeWithGmp)
         }
     mpz_clears(a, b, q, r, nullptr);
     EXPECT_GE(divisionPathCounts().reciprocal - before.reciprocal, 40u);
+}
+
+// "\" keeps the quotient and mod the remainder.
+TEST_F(IntDivision, ThroughTheEvaluator)
+{
+    struct Case {
+        const char* expression;
+        const char* want;
+    };
+    for (const Case& c : {Case{"7\\2", "3e0"}, Case{"(-7)\\2", "-3e0"}, Case{"7\\(-2)", "-3e0"},
+                          Case{"mod(7,3)", "1e0"}, Case{"mod(-7,2)", "-1e0"}, Case{"mod(7,(-2))", "1e0"},
+                          Case{"mod(7.5,2)", "1.5e0"}, Case{"3\\7", "0"}}) {
+        resetCoreForTest();
+        EXPECT_EQ(canonicalOf(myEvaluate(c.expression, 40)), c.want) << c.expression;
+        EXPECT_EQ(errorFlag, 0) << c.expression;
+    }
 }
 
 TEST_F(IntDivision, ZeroDivisorIsReportedOnce)
