@@ -1,0 +1,95 @@
+// Sums of two 10,000-digit operands at workPrecision 10008, next to MPFR's
+// addition at the same precision, so the ratio can be read off one run.
+#include <benchmark/benchmark.h>
+#include <mpfr.h>
+
+#include <random>
+#include <string>
+
+#include "globals.h"
+#include "startup.h"
+
+namespace {
+
+std::string randomNumeral(std::mt19937_64& rng, int32_t digits, int32_t pointAt)
+{
+    std::string d(1, static_cast<char>('1' + rng() % 9));
+    for (int32_t i = 1; i < digits; ++i)
+        d += static_cast<char>('0' + rng() % 10);
+    d.insert(static_cast<size_t>(pointAt), ".");
+    return d;
+}
+
+void BM_MyAdd_10000Digits(benchmark::State& state)
+{
+    startUp();
+    workPrecision = 10008;
+    std::mt19937_64 rng(3);
+    const BigNum a = myStrToNum(randomNumeral(rng, 10000, 4000));
+    const BigNum b = myStrToNum(randomNumeral(rng, 10000, 6000));
+    for (auto _ : state) {
+        BigNum s = myAdd(a, b);
+        benchmark::DoNotOptimize(s);
+    }
+}
+
+void BM_MySub_10000Digits(benchmark::State& state)
+{
+    startUp();
+    workPrecision = 10008;
+    std::mt19937_64 rng(4);
+    const BigNum a = myStrToNum(randomNumeral(rng, 10000, 4000));
+    const BigNum b = myStrToNum(randomNumeral(rng, 10000, 6000));
+    for (auto _ : state) {
+        BigNum s = mySub(a, b);
+        benchmark::DoNotOptimize(s);
+    }
+}
+
+void BM_MpfrAdd_10012Digits(benchmark::State& state)
+{
+    std::mt19937_64 rng(3);
+    const mpfr_prec_t bits = 10012 * 3322 / 1000 + 1;
+    mpfr_t a, b, s;
+    mpfr_inits2(bits, a, b, s, static_cast<mpfr_ptr>(nullptr));
+    mpfr_set_str(a, randomNumeral(rng, 10000, 4000).c_str(), 10, MPFR_RNDN);
+    mpfr_set_str(b, randomNumeral(rng, 10000, 6000).c_str(), 10, MPFR_RNDN);
+    for (auto _ : state) {
+        mpfr_add(s, a, b, MPFR_RNDZ);
+        benchmark::DoNotOptimize(s);
+    }
+    mpfr_clears(a, b, s, static_cast<mpfr_ptr>(nullptr));
+}
+
+// The numerals themselves: text to record, as every evaluation does.
+void BM_MyStrToNum_10000Digits(benchmark::State& state)
+{
+    startUp();
+    std::mt19937_64 rng(5);
+    const std::string text = randomNumeral(rng, 10000, 5000);
+    for (auto _ : state) {
+        BigNum x = myStrToNum(text);
+        benchmark::DoNotOptimize(x);
+    }
+}
+
+void BM_MyNumToStr_10000Digits(benchmark::State& state)
+{
+    startUp();
+    workPrecision = 10008;
+    std::mt19937_64 rng(6);
+    const BigNum x = myStrToNum(randomNumeral(rng, 10000, 5000));
+    for (auto _ : state) {
+        std::string t = myNumToStr(x);
+        benchmark::DoNotOptimize(t);
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_MyAdd_10000Digits)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MySub_10000Digits)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MpfrAdd_10012Digits)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MyStrToNum_10000Digits)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MyNumToStr_10000Digits)->Unit(benchmark::kMicrosecond);
+BENCHMARK_MAIN();
