@@ -51,9 +51,10 @@ int32_t quotientLimb(int32_t* w, const int32_t* v, int64_t L)
     if (top > v[1]) {
         // Five leading digits of each side; never below the true limb, and
         // with v[1] >= 5000 at most two above it.
-        const int64_t num = 10 * static_cast<int64_t>(top) + (L >= 2 ? w[2] / 1000 : 0);
-        const int64_t den = 10 * static_cast<int64_t>(v[1]) + (L >= 2 ? v[2] / 1000 : 0);
-        qhat = static_cast<int32_t>(std::min<int64_t>(num / den, kBase - 1));
+        // top < (v[1] + 1) * 10^4 <= 10^8, so both fit 32 bits.
+        const uint32_t num = 10 * static_cast<uint32_t>(top) + static_cast<uint32_t>(L >= 2 ? w[2] / 1000 : 0);
+        const uint32_t den = 10 * static_cast<uint32_t>(v[1]) + static_cast<uint32_t>(L >= 2 ? v[2] / 1000 : 0);
+        qhat = static_cast<int32_t>(std::min<uint32_t>(num / den, kBase - 1));
     } else if (top == v[1]) {
         int64_t i = 2;
         while (i <= L && w[i] == v[i])
