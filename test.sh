@@ -5,7 +5,10 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(cmake ninja-build g++ libgmp-dev libmpfr-dev libgtest-dev libbenchmark-dev qt6-base-dev)
+packages=(cmake ninja-build g++ libgmp-dev libmpfr-dev libgtest-dev libbenchmark-dev qt6-base-dev
+          # the window's screenshot script (tools/screenshot.sh): a virtual
+          # display and a font with the Chinese characters
+          xvfb xauth fonts-wqy-microhei)
 
 install_missing() {
     local missing=()
