@@ -5,6 +5,7 @@
 #include "factorial.h"
 #include "globals.h"
 #include "power.h"
+#include "precision_cut.h"
 #include "sub_function_timer.h"
 #include "whole_number.h"
 
@@ -17,7 +18,7 @@ BigNum myBinomialPower(const BigNum& z, const BigNum& y)
         return bigOne;
 
     // z lies in [1, 2): clearing its units digit leaves u = z - 1.
-    BigNum u = qslqwl(myToSci(myRegroup(z, 1)));
+    BigNum u = z.digitsPerLimb == 1 ? myToSci(z) : myToSci(myRegroup(z, 1));
     myFromSci(u);
     if (errorFlag == -1)
         return BigNum{};
@@ -50,7 +51,7 @@ BigNum myBinomialPower(const BigNum& z, const BigNum& y)
     workPrecision = saved;
     if (errorFlag == -1)
         return BigNum{};
-    result = myTruncSig(qslqwl(myRegroup(result, 1)), workPrecision + kGuardDigits);
+    result = cutToWorkPrecision(result);
     if (errorFlag == -1)
         return BigNum{};
     timer.reportInMessage();

@@ -9,6 +9,7 @@
 
 #include "factorial_product.h"
 #include "globals.h"
+#include "precision_cut.h"
 #include "sub_function_timer.h"
 #include "whole_number.h"
 
@@ -98,7 +99,7 @@ BigNum myFact(const BigNum& x)
         pieces[static_cast<size_t>(b)] = myRangeProduct(static_cast<int32_t>(n));
     }
     joinByProductTree(pieces, b);
-    BigNum result = qslqwl(myTruncSig(myRegroup(pieces[1], 1), workPrecision + kGuardDigits));
+    BigNum result = cutToWorkPrecision(pieces[1]);
     if (errorFlag == -1)
         return BigNum{};
     timer.reportInMessage();

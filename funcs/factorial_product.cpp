@@ -1,10 +1,16 @@
 #include "factorial_product.h"
 
 #include "globals.h"
+#include "precision_cut.h"
 
 namespace {
 
-constexpr int32_t kAccumulatorBase = 10000;
+constexpr uint32_t kAccumulatorBase = 10000;
+
+// Every multiplier stays at or below kPackedFactorBound: packed products by
+// construction, single factors because the arguments are capped.
+static_assert(kMaxFactorialArgument <= kPackedFactorBound && kExactPackedFactorBound <= kPackedFactorBound);
+static_assert((kAccumulatorBase - 1) * static_cast<uint64_t>(kPackedFactorBound) + kPackedFactorBound < (uint64_t{1} << 32));
 
 // Base-10000 integer, least significant limb first.
 class Accumulator {
@@ -18,13 +24,14 @@ public:
         limbs_.push_back(1);
     }
 
-    // limb * c + carry stays far inside 64 bits for any multiplier the
-    // factorials form (at most max(kPackedFactorBound, n)).
-    void multiplyBy(int64_t c)
+    // c is at most kPackedFactorBound (the argument limits keep every single
+    // factor below it), so limb * c + carry < 9999 * 100000 + 100000 stays
+    // inside 32 bits.
+    void multiplyBy(uint32_t c)
     {
-        int64_t carry = 0;
+        uint32_t carry = 0;
         for (int32_t& limb : limbs_) {
-            const int64_t v = static_cast<int64_t>(limb) * c + carry;
+            const uint32_t v = static_cast<uint32_t>(limb) * c + carry;
             limb = static_cast<int32_t>(v % kAccumulatorBase);
             carry = v / kAccumulatorBase;
         }
@@ -58,12 +65,12 @@ private:
 // Next multiplier from k on: the last integer and integers from
 // packBelow up stand alone; smaller ones are packed while the product stays
 // at or below bound. Advances k past the integers taken.
-int64_t nextMultiplier(int64_t& k, int64_t n, int64_t step, int64_t bound, int64_t packBelow)
+uint32_t nextMultiplier(int64_t& k, int64_t n, int64_t step, int64_t bound, int64_t packBelow)
 {
     if (k == n || k >= packBelow) {
         const int64_t c = k;
         k += step;
-        return c;
+        return static_cast<uint32_t>(c);
     }
     int64_t c = 1;
     while (k <= n && c * k <= bound) {
@@ -74,7 +81,7 @@ int64_t nextMultiplier(int64_t& k, int64_t n, int64_t step, int64_t bound, int64
         c = k;
         k += step;
     }
-    return c;
+    return static_cast<uint32_t>(c);
 }
 
 } // namespace
@@ -114,7 +121,7 @@ BigNum directProduct(int64_t start, int64_t n, int64_t step)
 {
     std::vector<BigNum> pieces = directProductPieces(start, n, step);
     joinByProductTree(pieces, static_cast<int32_t>(pieces.size()) - 2);
-    return qslqwl(myTruncSig(myRegroup(pieces[1], 1), workPrecision + kGuardDigits));
+    return cutToWorkPrecision(pieces[1]);
 }
 
 BigNum exactFactorial(int64_t n)

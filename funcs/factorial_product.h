@@ -14,6 +14,9 @@
 // at least m + 2 entries.
 void joinByProductTree(std::vector<BigNum>& pieces, int32_t m);
 
+// Arguments n stay at or below kPackedFactorBound (the factorials cap theirs
+// far lower), which keeps the accumulator's products inside 32 bits.
+//
 // start * (start + step) * ... up to n, multiplied out in the accumulator
 // with packed multipliers and flushed into a piece (cut to workPrecision + 2
 // digits) every kFactorialFlushLimbs limbs; the last piece is left exact.

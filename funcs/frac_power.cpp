@@ -6,6 +6,7 @@
 #include "division.h"
 #include "globals.h"
 #include "power.h"
+#include "precision_cut.h"
 #include "product_exponent.h"
 #include "square_root.h"
 #include "whole_number.h"
@@ -30,7 +31,7 @@ BigNum myFracPower(const BigNum& x, const BigNum& y)
 {
     if (errorFlag == -1)
         return BigNum{};
-    BigNum m = myToSci(qslqwl(myRegroup(x, 1)));
+    BigNum m = x.digitsPerLimb == 1 ? myToSci(x) : myToSci(myRegroup(x, 1));
     const BigNum exponentY = qslqwl(myRegroup(y, 1));
     if (errorFlag == -1)
         return BigNum{};
@@ -74,7 +75,5 @@ BigNum myFracPower(const BigNum& x, const BigNum& y)
             return BigNum{};
         r = myMul(m, t);
     }
-    if (errorFlag == -1)
-        return BigNum{};
-    return myTruncSig(qslqwl(myRegroup(r, 1)), workPrecision + kGuardDigits);
+    return cutToWorkPrecision(r);
 }

@@ -6,6 +6,7 @@
 
 #include "division.h"
 #include "globals.h"
+#include "precision_cut.h"
 #include "product_exponent.h"
 #include "whole_number.h"
 
@@ -18,15 +19,6 @@ constexpr size_t kMaxPowerSteps = 51;
 enum class PowerStep : uint8_t { Multiply = 1, Square = 2 };
 
 bool isPlusOne(const BigNum& x) { return x.isPositive() && myCompareAbs(x, bigOne) == 0; }
-
-BigNum truncatedResult(const BigNum& r)
-{
-    if (errorFlag == -1)
-        return BigNum{};
-    if (r.digitsPerLimb != 1)
-        return myTruncSig(qslqwl(myRegroup(r, 1)), workPrecision + kGuardDigits);
-    return myTruncSig(qslqwl(r), workPrecision + kGuardDigits);
-}
 
 } // namespace
 
@@ -52,14 +44,14 @@ BigNum myPower(const BigNum& x, const BigNum& y)
         return BigNum{};
 
     const BigNum r = hasFractionalPart(y) ? myFracPower(x, y) : myIntPower(x, y);
-    return truncatedResult(r);
+    return cutToWorkPrecision(r);
 }
 
 BigNum myIntPower(const BigNum& x, const BigNum& n)
 {
     if (errorFlag == -1)
         return BigNum{};
-    const BigNum base = qslqwl(myRegroup(x, 1));
+    const BigNum base = x.digitsPerLimb == 1 ? qslqwl(x) : qslqwl(myRegroup(x, 1));
     // The size check reads the digits, so that an exponent such as 1e2000000000
     // is refused without writing out its zeros.
     const int64_t k0 = integerMagnitudeCapped(n, int64_t{kMaxIntPowerExponent} + 1);
@@ -98,5 +90,5 @@ BigNum myIntPower(const BigNum& x, const BigNum& n)
     }
     if (!n.isPositive())
         r = myDiv(bigOne, r);
-    return truncatedResult(r);
+    return cutToWorkPrecision(r);
 }

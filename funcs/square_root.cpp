@@ -65,13 +65,27 @@ BigNum mySqrt(const BigNum& x)
     gmpz_sqrt(text);
 
     // Every digit of the root up to its terminator is correct (the root is
-    // rounded down); the cut below keeps the first keep of them.
+    // rounded down, its leading digit nonzero); the first keep of them, less
+    // trailing zeros, are the result.
     int64_t r = 0;
     while (r < l && text[r] != '\0')
         ++r;
-    std::vector<int32_t> rootDigits(static_cast<size_t>(r));
-    for (int64_t i = 0; i < r; ++i)
-        rootDigits[static_cast<size_t>(i)] = text[i] - '0';
+    if (r == 0 || text[0] == '0')
+        return sciFromDigits(nullptr, 0, 0, true, 1); // zero
+    int64_t used = std::min<int64_t>(r, std::max(keep, 1));
+    while (used > 1 && text[used - 1] == '0')
+        --used;
     const int64_t high = (r - 1) - (l - 1 - w) / 2;
-    return sciFromDigits(rootDigits.data(), r, high, true, keep);
+    if (!exponentFits(high))
+        return BigNum{};
+    BigNum root;
+    root.positive = kTrue;
+    root.digitsPerLimb = 1;
+    root.limbCount = static_cast<int32_t>(std::max<int64_t>(used, 2)); // one fraction digit at least
+    root.fracDigits = root.limbCount - 1;
+    root.exponent = static_cast<int32_t>(high);
+    root.store.assign(static_cast<size_t>(root.limbCount) + 4, 0);
+    for (int64_t i = 0; i < used; ++i)
+        root.limb(static_cast<int32_t>(i) + 1) = text[i] - '0';
+    return root;
 }
