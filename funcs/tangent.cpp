@@ -1,0 +1,80 @@
+#include "tangent.h"
+
+#include "constants.h"
+#include "division.h"
+#include "globals.h"
+#include "int_division.h"
+#include "sine_cosine.h"
+#include "trig_reduction.h"
+
+namespace {
+
+// Digits beyond the working precision of the π that screens the argument,
+// and of the π/2 the tangent's pole is compared with.
+constexpr int32_t kScreenExtraDigits = 8;
+constexpr int32_t kPoleExtraDigits = 4;
+
+} // namespace
+
+BigNum myTan(const BigNum& x)
+{
+    if (errorFlag == -1)
+        return BigNum{};
+    const int32_t p = workPrecision;
+
+    // The remainder must be right to the working precision however many
+    // integer digits the argument has: π carries that many more.
+    workPrecision = p + kScreenExtraDigits + integerDigitsOf(x);
+    const BigNum pi = piForReduction(workPrecision, "tan");
+    BigNum r = myMOD(x, pi).remainder;
+    workPrecision = p;
+    r = myTruncSig(r, p + kGuardDigits);
+    if (errorFlag == -1)
+        return BigNum{};
+    if (isZero(r))
+        return bigZero;
+    if (myCompareAbs(myTruncSig(pi, p), myTruncSig(r, p)) == 0)
+        return bigZero;
+
+    // π/2 cut to as many digits as the remainder has: the pole is where the
+    // argument cannot be told from it.
+    workPrecision = p + kPoleExtraDigits;
+    const BigNum halfPi = myDiv(tableConstant(DigitTableId::Pi, workPrecision), bigTwo);
+    const BigNum pole = myTruncSig(halfPi, qslqwl(r).limbCount);
+    const bool atPole = myCompareAbs(r, pole) == 0;
+    workPrecision = p;
+    if (errorFlag == -1)
+        return BigNum{};
+    if (atPole)
+        return reportError("tan函数的输入值无效", MessageStyle::Plain);
+
+    const BigNum s = mysin(x);
+    const BigNum c = myCos(x);
+    return myDiv(s, c);
+}
+
+BigNum myCot(const BigNum& x)
+{
+    if (errorFlag == -1)
+        return BigNum{};
+    const int32_t p = workPrecision;
+
+    workPrecision = p + kScreenExtraDigits + integerDigitsOf(x);
+    const BigNum pi = piForReduction(workPrecision, "cot");
+    const BigNum r1 = myMOD(x, pi).remainder;
+    const BigNum halfPi = myDiv(pi, bigTwo);
+    const BigNum r2 = myMOD(x, halfPi).remainder;
+    workPrecision = p;
+    if (errorFlag == -1)
+        return BigNum{};
+    if (isZero(r1))
+        return reportError("cot函数的输入值无效", MessageStyle::Plain);
+    if (myCompareAbs(myTruncSig(pi, p), myTruncSig(r1, p)) == 0)
+        return reportError("cot函数的输入值无效", MessageStyle::Plain);
+    if (isZero(r2))
+        return bigZero;
+
+    const BigNum c = myCos(x);
+    const BigNum s = mysin(x);
+    return myDiv(c, s);
+}
