@@ -6,13 +6,13 @@
 # build/ (./run.sh or ./test.sh makes one).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cli=build/bin/quorra-cli
-[ -x "$cli" ] || { echo "build/bin/quorra-cli is missing: build first" >&2; exit 1; }
+cli=${QUORRA_BUILD:-build}/bin/quorra-cli
+[ -x "$cli" ] || { echo "the quorra-cli build is missing: build first" >&2; exit 1; }
 for tool in hyperfine calc; do
     command -v "$tool" >/dev/null || { echo "$tool is missing: apt-get install $tool" >&2; exit 1; }
 done
 
-digits() { tr -dc '0-9' < /dev/urandom | head -c "$1"; }
+digits() { (set +o pipefail; tr -dc '0-9' < /dev/urandom | head -c "$1"); }
 a="7$(digits 9999)"
 b="3$(digits 9999)"
 tmp=$(mktemp -d)
