@@ -68,8 +68,13 @@ void ExpressionBox::keyPressEvent(QKeyEvent* event)
         insertPlainText(QStringLiteral("\n"));
         return;
     }
-    if (enter && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+    const bool plain = !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    if (enter && plain) {
         emit evaluateRequested();
+        return;
+    }
+    if (plain && event->text() == QStringLiteral("=")) {
+        emit equalsKeyPressed();
         return;
     }
     QPlainTextEdit::keyPressEvent(event);

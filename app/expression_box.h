@@ -2,7 +2,8 @@
 // result of ten thousand digits can be read and selected. Enter evaluates;
 // Shift+Enter breaks the line. The keypad, the memories and the menus edit it
 // through the position helpers below, which count characters of the plain
-// text (a line break is one character).
+// text (a line break is one character). The "=" key presses the "=" button:
+// the expression language has no use for the character.
 #pragma once
 
 #include <QPlainTextEdit>
@@ -28,6 +29,7 @@ public:
 
 signals:
     void evaluateRequested();
+    void equalsKeyPressed();
     void mouseReleased();
 
 protected:

@@ -2,8 +2,10 @@
 
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QPushButton>
 
+#include <algorithm>
 #include <initializer_list>
 
 #include "expression_box.h"
@@ -31,6 +33,12 @@ QPushButton* makeKey(ExpressionBox& box, int index, QWidget* parent)
     if (!key->toolTip.isEmpty())
         button->setToolTip(key->toolTip);
     sizeKey(button);
+    // The angle marks are thin strokes; at the text size they are hard to hit.
+    if (key->caption.size() == 1 && key->caption.at(0).unicode() > 0x7F) {
+        QFont symbol = button->font();
+        symbol.setPointSizeF(symbol.pointSizeF() * 1.3);
+        button->setFont(symbol);
+    }
     QObject::connect(button, &QPushButton::clicked, button, [&box, index] { pressKeypadKey(box, index); });
     return button;
 }
@@ -47,23 +55,31 @@ QPushButton* makeEditKey(ExpressionBox& box, const char* name, const char* capti
     return button;
 }
 
-// A group whose rows list key indices; -1 leaves a cell empty.
+// A group whose rows list key indices in a grid; the keys of tail, if any,
+// share one more row evenly, however many there are.
 QGroupBox* keyGroup(ExpressionBox& box, const char* title, const char* name,
-                    std::initializer_list<std::initializer_list<int>> rows, QWidget* parent)
+                    std::initializer_list<std::initializer_list<int>> rows, std::initializer_list<int> tail,
+                    QWidget* parent)
 {
     auto* group = new QGroupBox(QString::fromUtf8(title), parent);
     group->setObjectName(QString::fromLatin1(name));
     auto* grid = new QGridLayout(group);
     grid->setSpacing(4);
     int r = 0;
+    int columns = 0;
     for (const auto& row : rows) {
         int c = 0;
-        for (int index : row) {
-            if (index >= 0)
-                grid->addWidget(makeKey(box, index, group), r, c);
-            ++c;
-        }
+        for (int index : row)
+            grid->addWidget(makeKey(box, index, group), r, c++);
+        columns = std::max(columns, c);
         ++r;
+    }
+    if (tail.size() > 0) {
+        auto* line = new QHBoxLayout;
+        line->setSpacing(4);
+        for (int index : tail)
+            line->addWidget(makeKey(box, index, group));
+        grid->addLayout(line, r, 0, 1, columns);
     }
     return group;
 }
@@ -96,11 +112,9 @@ KeypadGroups buildKeypad(ExpressionBox& box, QPushButton* equalsButton, QWidget*
     equalsButton->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     grid->addWidget(equalsButton, 3, 5, 2, 1);
 
-    groups.elementary = keyGroup(box, "初等函数", "elementaryGroup",
-                                 {{21, 22, 63, 35, -1}, {30, 54, 57, 62, -1}}, parent);
-    groups.trigonometric = keyGroup(box, "三角函数", "trigonometricGroup",
-                                    {{24, 25, 26, 27, 61}, {32, 31, 42, 39, 67}, {44, 46, 48, -1, -1}}, parent);
-    groups.hyperbolic = keyGroup(box, "双曲函数", "hyperbolicGroup",
-                                 {{29, 40, 55, 38, -1}, {41, 33, 52, 53, -1}}, parent);
+    groups.elementary = keyGroup(box, "初等函数", "elementaryGroup", {{21, 22, 63, 35}, {30, 54, 57, 62}}, {}, parent);
+    groups.trigonometric = keyGroup(box, "三角函数", "trigonometricGroup", {{24, 25, 26, 27}, {32, 31, 42, 39}},
+                                    {44, 46, 48, 61, 67}, parent);
+    groups.hyperbolic = keyGroup(box, "双曲函数", "hyperbolicGroup", {{29, 40, 55, 38}, {41, 33, 52, 53}}, {}, parent);
     return groups;
 }

@@ -1,5 +1,7 @@
 // quorra: the desktop calculator window.
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include "main_window.h"
 #include "startup.h"
@@ -9,6 +11,12 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorra"));
+    // The window speaks Chinese whatever the locale, and so should Qt's own
+    // parts of it (file dialogs, the text box's context menu). Without the
+    // translation files they stay in English.
+    QTranslator qtChinese;
+    if (qtChinese.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtChinese);
 
     MainWindow window;
     WindowMessagePort port(&window);

@@ -92,13 +92,15 @@ void MainWindow::buildControls()
 
     command2_ = new QPushButton(QStringLiteral("="), central);
     command2_->setObjectName(QStringLiteral("Command2"));
-    command2_->setToolTip(QStringLiteral("计算（回车）"));
+    command2_->setToolTip(QStringLiteral("计算（回车或“=”键）"));
     command2_->setFocusPolicy(Qt::NoFocus);
     QFont equalsFont = command2_->font();
     equalsFont.setPointSizeF(equalsFont.pointSizeF() * 1.5);
     equalsFont.setBold(true);
     command2_->setFont(equalsFont);
     connect(command2_, &QPushButton::clicked, this, &MainWindow::evaluate);
+    // The button goes down visibly and evaluates when it comes up.
+    connect(text1_, &ExpressionBox::equalsKeyPressed, command2_, [this] { command2_->animateClick(); });
 
     const KeypadGroups keypad = buildKeypad(*text1_, command2_, central);
     memories_ = new MemoryPanel(*text1_, central);

@@ -8,7 +8,8 @@ void WindowMessagePort::showMessage(const std::string& text, MessageStyle style)
     const bool warning = style == MessageStyle::Warning;
     QMessageBox box(warning ? QMessageBox::Warning : QMessageBox::NoIcon,
                     warning ? QString::fromUtf8(kErrorTitle) : QApplication::applicationName(),
-                    QString::fromStdString(text), QMessageBox::Ok, window_);
+                    QString::fromStdString(text), QMessageBox::NoButton, window_);
+    box.setDefaultButton(box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole));
     // A message arrives in the middle of an evaluation, under its busy
     // cursor; the box itself must take clicks with the normal pointer.
     const bool busy = QApplication::overrideCursor() != nullptr;

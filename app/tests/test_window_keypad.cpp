@@ -195,7 +195,7 @@ private slots:
         QTest::newRow("clear") << "Command3" << "c" << "删除所有";
         QTest::newRow("backspace") << "Command5" << "←" << "退格";
         QTest::newRow("reciprocal") << "Command6" << "1/x" << "倒数";
-        QTest::newRow("equals") << "Command2" << "=" << "计算（回车）";
+        QTest::newRow("equals") << "Command2" << "=" << "计算（回车或“=”键）";
     }
 
     void editingKeysCaptions()

@@ -149,6 +149,15 @@ private slots:
         QCOMPARE(h.box().text(), QStringLiteral("5-1 =") + display("4e0"));
     }
 
+    void equalsKeyPressesTheButton()
+    {
+        WindowHarness h;
+        h.setText(QString(), 0);
+        QTest::keyClicks(&h.box(), QStringLiteral("7-9="));
+        QTRY_COMPARE(h.box().text(), QStringLiteral("7-9 =") + display("-2e0"));
+        QVERIFY(h.text1HasFocus());
+    }
+
     void precisionBox_data()
     {
         QTest::addColumn<QString>("typed");

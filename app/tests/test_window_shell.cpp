@@ -66,6 +66,7 @@ struct ShownBox {
     QString title;
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QStringList buttons;
     bool seen = false;
 };
 
@@ -78,7 +79,10 @@ void closeNextMessageBox(ShownBox& shown)
             closeNextMessageBox(shown);
             return;
         }
-        shown = {box->windowTitle(), box->text(), box->icon(), true};
+        QStringList buttons;
+        for (QAbstractButton* button : box->buttons())
+            buttons << button->text();
+        shown = {box->windowTitle(), box->text(), box->icon(), buttons, true};
         box->accept();
     });
 }
@@ -416,6 +420,7 @@ private slots:
         QCOMPARE(warning.title, QStringLiteral("错误提示"));
         QCOMPARE(warning.icon, QMessageBox::Warning);
         QCOMPARE(warning.text, QStringLiteral("你的“（”和“）”不对称"));
+        QCOMPARE(warning.buttons, QStringList{QStringLiteral("确定")});
 
         ShownBox plain;
         closeNextMessageBox(plain);
