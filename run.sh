@@ -8,7 +8,10 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(cmake ninja-build g++ libgmp-dev libmpfr-dev libgtest-dev libbenchmark-dev qt6-base-dev)
+packages=(cmake ninja-build g++ libgmp-dev libmpfr-dev libgtest-dev libbenchmark-dev qt6-base-dev
+          # the window's Chinese text: a font that has it, and Qt's own
+          # dialogs in Chinese
+          fonts-wqy-microhei qt6-translations-l10n)
 
 install_missing() {
     local missing=()
