@@ -1,6 +1,8 @@
 // (1 + u)^y for a tiny u >= 0 by the binomial series, in Horner form with the
 // coefficients scaled by N! so that the loop only adds and multiplies and the
 // one division comes at the end.
+#include <algorithm>
+
 #include "division.h"
 #include "factorial.h"
 #include "globals.h"
@@ -30,8 +32,9 @@ BigNum myBinomialPower(const BigNum& z, const BigNum& y)
 
     const int32_t saved = workPrecision;
     workPrecision += kBinomialGuardDigits;
-    // u < 1.6e-48 makes every term worth more than 47 digits.
-    const int32_t terms = (workPrecision - kBinomialGuardDigits) / kBinomialDigitsPerTerm + 4;
+    // u < 1.6e-48 makes every term worth more than 47 digits. At least the
+    // first term, whatever a caller did to the precision.
+    const int32_t terms = std::max((workPrecision - kBinomialGuardDigits) / kBinomialDigitsPerTerm + 4, 1);
 
     // A = N! * sum_{k=1..N} C(y, k) u^k by Horner's rule from the highest
     // term: A starts as (y - (N-1)) u; then G runs through N, N(N-1), ...,

@@ -48,11 +48,13 @@ int64_t integerMagnitudeCapped(const BigNum& x, int64_t cap)
 
 BigNum bigFromInteger(int64_t v)
 {
+    const bool positive = v >= 0;
+    uint64_t magnitude = positive ? static_cast<uint64_t>(v) : 0 - static_cast<uint64_t>(v);
     std::vector<int32_t> digits;
     do {
-        digits.insert(digits.begin(), static_cast<int32_t>(v % 10));
-        v /= 10;
-    } while (v > 0);
+        digits.insert(digits.begin(), static_cast<int32_t>(magnitude % 10));
+        magnitude /= 10;
+    } while (magnitude > 0);
     digits.push_back(0); // the fraction digit
-    return makeFromDigits(digits, 1, 0, true);
+    return makeFromDigits(digits, 1, 0, positive);
 }

@@ -13,5 +13,5 @@ bool hasFractionalPart(const BigNum& x);
 // |integer part of x| when it is below cap, otherwise cap.
 int64_t integerMagnitudeCapped(const BigNum& x, int64_t cap);
 
-// A plain one-digit-per-limb record holding the non-negative integer v.
+// A plain one-digit-per-limb record holding the integer v.
 BigNum bigFromInteger(int64_t v);

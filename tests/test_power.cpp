@@ -90,6 +90,24 @@ TEST_F(Power, TenThousandDigits)
         expectPowerMatchesMpfr(c, 10000);
 }
 
+// The run never sets a working precision below 1; the series and the roots
+// must still produce their leading digits there.
+TEST_F(Power, LowestWorkingPrecisions)
+{
+    const std::vector<PowerCase> cases = {{"2", "0.5"}, {"0.5", "-2.5"}, {"123.456", "0.3"}, {"7", "3"}};
+    for (int32_t p : {1, 2, 3, 9}) {
+        for (const PowerCase& c : cases) {
+            SCOPED_TRACE("precision " + std::to_string(p) + ": (" + c.base + ")^(" + c.exponent + ")");
+            resetCoreForTest(p);
+            const BigNum r = myPower(bigFromDecimal(c.base), bigFromDecimal(c.exponent));
+            ASSERT_EQ(errorFlag, 0);
+            Mpfr x(c.base, 200), e(c.exponent, 200), reference(200);
+            mpfr_pow(reference, x, e, MPFR_RNDN);
+            EXPECT_TRUE(displaysWithinOneUnit(myNumToStr(r), referenceDisplay(reference, 1), 1));
+        }
+    }
+}
+
 TEST_F(Power, HalfPowerIsTheSquareRoot)
 {
     for (int32_t box : {32, 500}) {
