@@ -92,7 +92,7 @@ TEST_F(InverseTrig, ArctangentAgreesWithMpfr)
             expectMatchesMpfr(Fn::Atan, x, box);
             expectMatchesMpfr(Fn::Acot, x, box);
         }
-    for (const std::string& x : {"0.5", "-1e30", "1e-30", "0.1000000001"}) {
+    for (const char* x : {"0.5", "-1e30", "1e-30", "0.1000000001"}) {
         expectMatchesMpfr(Fn::Atan, x, 2000);
         expectMatchesMpfr(Fn::Acot, x, 2000);
     }
