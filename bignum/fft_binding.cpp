@@ -137,6 +137,8 @@ BigNum mulFFTOfCut(const BigNum& x, const BigNum& y)
     // d.ddd..., the magnitude going into the exponent.
     p.fracDigits = p.limbCount - 1;
     p.positive = (x.isPositive() == y.isPositive()) ? kTrue : kFalse;
+    if (!exponentFits(static_cast<int64_t>(x.exponent) + y.exponent + carry))
+        return BigNum{};
     p.exponent = x.exponent + y.exponent + carry;
     return qslqwl(myTruncSig(p, workPrecision + kGuardDigits));
 }

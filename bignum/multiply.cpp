@@ -82,6 +82,9 @@ BigNum myMulSchoolbook(const BigNum& a, const BigNum& b)
     r.digitsPerLimb = 4;
     r.limbCount = total;
     r.fracDigits = x.fracDigits + y.fracDigits;
+    // Two exponents near the limit would wrap around in 32 bits.
+    if (!exponentFits(static_cast<int64_t>(x.exponent) + y.exponent))
+        return BigNum{};
     r.exponent = x.exponent + y.exponent;
     r.resizeLimbs(total + 2);
     uint64_t carry = 0;

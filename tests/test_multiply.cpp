@@ -307,3 +307,31 @@ TEST_F(Multiply, NothingHappensAfterAnError)
 }
 
 } // namespace
+
+namespace {
+
+// Products whose exponent leaves the representable range are reported on
+// both methods instead of wrapping around in 32 bits.
+TEST_F(Multiply, ExponentOverflowIsReported)
+{
+    workPrecision = 300;
+    const std::string longMantissa = "3." + std::string(299, '7');
+    for (bool schoolbook : {false, true}) {
+        for (const char* exponent : {"e1500000000", "e-1500000000"}) {
+            forceSchoolbookForTest(schoolbook);
+            RecordingPort port;
+            errorFlag = 0;
+            const BigNum x = bigFromDecimal(longMantissa + exponent);
+            const BigNum product = myMul(x, x);
+            EXPECT_TRUE(product.isEmpty()) << exponent;
+            EXPECT_EQ(errorFlag, -1);
+            EXPECT_EQ(port.messages.size(), 1u);
+        }
+    }
+    // Right at the limit the product still comes out.
+    errorFlag = 0;
+    const BigNum half = bigFromDecimal("3e1000000000");
+    EXPECT_EQ(canonicalOf(myMul(half, half)), "9e2000000000");
+}
+
+} // namespace
