@@ -145,9 +145,10 @@ private slots:
             QCOMPARE(menu->title(), QString::fromUtf8(menus[m].caption));
             const QList<QAction*> items = menu->actions();
             QCOMPARE(items.size(), static_cast<qsizetype>(menus[m].items.size()));
-            for (size_t k = 0; k < items.size(); ++k) {
-                QCOMPARE(items[k]->objectName(), QString::fromLatin1(menus[m].items[k].first));
-                const QString caption = QString::fromUtf8(menus[m].items[k].second);
+            for (qsizetype k = 0; k < items.size(); ++k) {
+                const auto& expected = menus[m].items[static_cast<size_t>(k)];
+                QCOMPARE(items[k]->objectName(), QString::fromLatin1(expected.first));
+                const QString caption = QString::fromUtf8(expected.second);
                 if (caption == QStringLiteral("-"))
                     QVERIFY(items[k]->isSeparator());
                 else
