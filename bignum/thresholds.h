@@ -93,3 +93,27 @@ constexpr int32_t kReciprocalGuardDigits = 32;
 // (or 0s) in a row, the quotient may sit on a cut boundary and is settled by
 // an exact product with the divisor.
 constexpr int32_t kReciprocalCheckDigits = 8;
+
+// Exponential: guard digits, halvings of the fractional part (undone by
+// kExpRaisings raisings to 2^16), and the Taylor term counts: (P - guard) div
+// kExpDigitsPerTermLow + 4 up to a raised precision of kExpTermSwitch, then
+// (P - guard) div kExpDigitsPerTermHigh.
+constexpr int32_t kExpGuardDigits = 128;
+constexpr int32_t kExpHalvings = 80;
+constexpr int32_t kExpRaisings = 5;
+constexpr int32_t kExpTermSwitch = 5000;
+constexpr int32_t kExpDigitsPerTermLow = 22;
+constexpr int32_t kExpDigitsPerTermHigh = 24;
+
+// Logarithms: guard digits of ln and of the ln 10 that log divides by.
+constexpr int32_t kLnGuardDigits = 100;
+constexpr int32_t kLogGuardDigits = 8;
+
+// Inverse hyperbolic functions: guard digits of arsinh (the cancellation of
+// x + sqrt(x^2 + 1) for negative x) and of arcoth.
+constexpr int32_t kArsinhGuardDigits = 310;
+constexpr int32_t kArcothGuardDigits = 128;
+
+// Cube root: digits of the digit-by-digit seed that Newton's iteration
+// starts from.
+constexpr int32_t kRootSeedDigits = 20;
