@@ -1,9 +1,14 @@
 #include "function_table.h"
 
 #include "constants.h"
+#include "exponential.h"
 #include "factorial.h"
 #include "globals.h"
+#include "hyperbolic.h"
 #include "int_division.h"
+#include "inverse_hyperbolic.h"
+#include "logarithm.h"
+#include "nth_root.h"
 
 namespace {
 
@@ -14,28 +19,28 @@ const FunctionEntry kFunctionTable[] = {
     {"radian", 1, [](const BigNum& x, const BigNum&) { return myRadian(x); }},
     {"angle", 1, [](const BigNum& x, const BigNum&) { return myAngle(x); }},
     {"frac", 1, [](const BigNum& x, const BigNum&) { return myFrac(x); }},
-    {"cuberoot", 1, nullptr},
-    {"exp", 1, nullptr},
+    {"cuberoot", 1, [](const BigNum& x, const BigNum&) { return myCubeRoot(x); }},
+    {"exp", 1, [](const BigNum& x, const BigNum&) { return myExp(x); }},
     {"sin", 1, nullptr},
     {"doujc", 1, [](const BigNum& x, const BigNum&) { return myDoubleFact(x); }},
     {"asin", 1, nullptr},
     {"acos", 1, nullptr},
     {"atan", 1, nullptr},
     {"acot", 1, nullptr},
-    {"sinh", 1, nullptr},
-    {"cosh", 1, nullptr},
-    {"tanh", 1, nullptr},
-    {"coth", 1, nullptr},
-    {"arsinh", 1, nullptr},
-    {"arcosh", 1, nullptr},
-    {"artanh", 1, nullptr},
-    {"arcoth", 1, nullptr},
+    {"sinh", 1, [](const BigNum& x, const BigNum&) { return mySinh(x); }},
+    {"cosh", 1, [](const BigNum& x, const BigNum&) { return myCosh(x); }},
+    {"tanh", 1, [](const BigNum& x, const BigNum&) { return myTanh(x); }},
+    {"coth", 1, [](const BigNum& x, const BigNum&) { return myCoth(x); }},
+    {"arsinh", 1, [](const BigNum& x, const BigNum&) { return myArsinh(x); }},
+    {"arcosh", 1, [](const BigNum& x, const BigNum&) { return myArcosh(x); }},
+    {"artanh", 1, [](const BigNum& x, const BigNum&) { return myArtanh(x); }},
+    {"arcoth", 1, [](const BigNum& x, const BigNum&) { return myArcoth(x); }},
     {"cos", 1, nullptr},
     {"tan", 1, nullptr},
     {"cot", 1, nullptr},
-    {"log", 1, nullptr},
-    {"ln", 1, nullptr},
-    {"yroot", 2, nullptr},
+    {"log", 1, [](const BigNum& x, const BigNum&) { return myLog(x); }},
+    {"ln", 1, [](const BigNum& x, const BigNum&) { return myLn(x); }},
+    {"yroot", 2, [](const BigNum& y, const BigNum& x) { return myYroot(y, x); }},
     {"mod", 2, [](const BigNum& a, const BigNum& b) { return myMOD(a, b).remainder; }},
 };
 
