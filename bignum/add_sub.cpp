@@ -8,9 +8,14 @@
 
 namespace {
 
-BigNum oneDigitPerLimb(const BigNum& x)
+// x itself when it already has one digit per limb (the spans only read it),
+// otherwise a regrouped copy kept in `holder`.
+const BigNum& oneDigitPerLimb(const BigNum& x, BigNum& holder)
 {
-    return x.digitsPerLimb == 1 ? qslqwl(x) : myRegroup(qslqwl(x), 1);
+    if (x.digitsPerLimb == 1 && x.store.size() >= static_cast<size_t>(x.limbCount) + 2)
+        return x;
+    holder = myRegroup(qslqwl(x), 1);
+    return holder;
 }
 
 int32_t keptDigits() { return std::max(workPrecision + kGuardDigits, 1); }
@@ -101,8 +106,9 @@ int16_t myCompareAbs(const BigNum& a, const BigNum& b)
 {
     if (errorFlag == -1)
         return 0;
-    const BigNum x = oneDigitPerLimb(a);
-    const BigNum y = oneDigitPerLimb(b);
+    BigNum xHolder, yHolder;
+    const BigNum& x = oneDigitPerLimb(a, xHolder);
+    const BigNum& y = oneDigitPerLimb(b, yHolder);
     if (errorFlag == -1)
         return 0;
     return compareSpans(spanOf(x), spanOf(y));
@@ -120,8 +126,9 @@ BigNum myAdd(const BigNum& a, const BigNum& b)
         return b;
     if (isZero(b))
         return a;
-    const BigNum x = oneDigitPerLimb(a);
-    const BigNum y = oneDigitPerLimb(b);
+    BigNum xHolder, yHolder;
+    const BigNum& x = oneDigitPerLimb(a, xHolder);
+    const BigNum& y = oneDigitPerLimb(b, yHolder);
     if (errorFlag == -1)
         return BigNum{};
     return addMagnitudes(spanOf(x), spanOf(y), a.isPositive());
@@ -139,8 +146,9 @@ BigNum mySub(const BigNum& a, const BigNum& b)
         return withSign(b, !b.isPositive());
     if (isZero(b))
         return a;
-    const BigNum x = oneDigitPerLimb(a);
-    const BigNum y = oneDigitPerLimb(b);
+    BigNum xHolder, yHolder;
+    const BigNum& x = oneDigitPerLimb(a, xHolder);
+    const BigNum& y = oneDigitPerLimb(b, yHolder);
     if (errorFlag == -1)
         return BigNum{};
     const DigitSpan sa = spanOf(x);

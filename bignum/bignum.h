@@ -68,9 +68,9 @@ BigNum makeSmallConstant(int16_t positive, int32_t fracDigits, int16_t digitsPer
 
 // Normalised copy of x: surplus leading/trailing zero limbs removed, guards
 // zeroed. digitsPerLimb == 0 reports "qslqwl函数的输入参数进制位为零".
-BigNum qslqwl(const BigNum& x);
+BigNum qslqwl(BigNum x);
 // Copy of x with target digits per limb (1, 4, 8 or 9); other pairs unchanged.
-BigNum myRegroup(const BigNum& x, int16_t target);
+BigNum myRegroup(BigNum x, int16_t target);
 // In place: 1 digit per limb -> k (3, 4, 8, 9) digits per limb.
 void myPack(BigNum& x, int k);
 // In place: k (2, 3, 4, 5, 8, 9) digits per limb -> 1 digit per limb.
@@ -82,18 +82,18 @@ void myUnpack8To4(BigNum& x);
 // ---- scientific form and precision (sci_form.cpp) ----
 
 // Scientific form (one digit before the point) of x, which has 1 digit per limb.
-BigNum myToSci(const BigNum& x);
+BigNum myToSci(BigNum x);
 // In place: folds the exponent into the digits (exponent becomes 0).
 void myFromSci(BigNum& x);
 void myFromSciPair(BigNum& x, BigNum& y);
 // In place: both get the smaller exponent; the other gains zero digits.
 void myAlignExp(BigNum& x, BigNum& y);
 // Scientific form of x (1 digit per limb) chopped to n significant digits.
-BigNum myTruncSig(const BigNum& x, int32_t n);
+BigNum myTruncSig(BigNum x, int32_t n);
 // As myTruncSig for an x that is already scientific.
-BigNum myChopSig(const BigNum& x, int32_t n);
+BigNum myChopSig(BigNum x, int32_t n);
 // Scientific x rounded half up (on the magnitude) to n significant digits.
-BigNum myRoundSig(const BigNum& x, int32_t n);
+BigNum myRoundSig(BigNum x, int32_t n);
 
 // ---- add, subtract, compare (add_sub.cpp) ----
 

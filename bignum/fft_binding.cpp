@@ -140,5 +140,5 @@ BigNum mulFFTOfCut(const BigNum& x, const BigNum& y)
     if (!exponentFits(static_cast<int64_t>(x.exponent) + y.exponent + carry))
         return BigNum{};
     p.exponent = x.exponent + y.exponent + carry;
-    return qslqwl(myTruncSig(p, workPrecision + kGuardDigits));
+    return qslqwl(myTruncSig(std::move(p), workPrecision + kGuardDigits));
 }

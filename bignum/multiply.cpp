@@ -96,5 +96,5 @@ BigNum myMulSchoolbook(const BigNum& a, const BigNum& b)
     // The product of an ma-limb and an mb-limb number has at most ma + mb
     // limbs, so nothing is left over.
 
-    return qslqwl(myTruncSig(myRegroup(r, 1), workPrecision + kGuardDigits));
+    return qslqwl(myTruncSig(myRegroup(std::move(r), 1), workPrecision + kGuardDigits));
 }

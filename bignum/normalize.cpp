@@ -40,14 +40,15 @@ BigNum makeFromDigits(const std::vector<int32_t>& digits, int32_t fracDigits, in
     return x;
 }
 
-BigNum qslqwl(const BigNum& x)
+// Takes its argument by value: callers that hand over a temporary (or move
+// their own record in) pay no copy of the limbs.
+BigNum qslqwl(BigNum y)
 {
     if (errorFlag == -1)
         return BigNum{};
-    if (x.digitsPerLimb == 0)
+    if (y.digitsPerLimb == 0)
         return reportError("qslqwl函数的输入参数进制位为零", MessageStyle::Plain);
 
-    BigNum y = x;
     if (y.store.size() < static_cast<size_t>(y.limbCount) + 4)
         y.resizeLimbs(y.limbCount + 2);
     const int32_t fracLimbs = y.fracDigits / y.digitsPerLimb;

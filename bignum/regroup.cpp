@@ -30,7 +30,7 @@ std::vector<int32_t> paddedDigits(const BigNum& x, int32_t intDigits, int32_t in
 
 void myPack(BigNum& x, int k)
 {
-    x = qslqwl(x);
+    x = qslqwl(std::move(x));
     if (errorFlag == -1)
         return;
     const int32_t intDigits = x.limbCount - x.fracDigits;
@@ -50,12 +50,12 @@ void myPack(BigNum& x, int k)
     x.fracDigits = fracTarget;
     x.limbCount = newCount;
     x.digitsPerLimb = static_cast<int16_t>(k);
-    x = qslqwl(x);
+    x = qslqwl(std::move(x));
 }
 
 void myPack4To8(BigNum& x)
 {
-    x = qslqwl(x);
+    x = qslqwl(std::move(x));
     if (errorFlag == -1)
         return;
     const int32_t intDigits = x.limbCount * 4 - x.fracDigits;
@@ -74,12 +74,12 @@ void myPack4To8(BigNum& x)
     x.limbCount = newCount;
     x.fracDigits = fracTarget;
     x.digitsPerLimb = 8;
-    x = qslqwl(x);
+    x = qslqwl(std::move(x));
 }
 
 void myUnpack8To4(BigNum& x)
 {
-    x = qslqwl(x);
+    x = qslqwl(std::move(x));
     if (errorFlag == -1)
         return;
     std::vector<int32_t> store(static_cast<size_t>(2 * x.limbCount) + 4, 0);
@@ -91,12 +91,12 @@ void myUnpack8To4(BigNum& x)
     x.store = std::move(store);
     x.limbCount *= 2;
     x.digitsPerLimb = 4;
-    x = qslqwl(x);
+    x = qslqwl(std::move(x));
 }
 
 void myUnpack(BigNum& x, int k)
 {
-    x = qslqwl(x);
+    x = qslqwl(std::move(x));
     if (errorFlag == -1)
         return;
     const int32_t newCount = x.limbCount * k;
@@ -127,14 +127,13 @@ void myUnpack(BigNum& x, int k)
     x.store = std::move(store);
     x.limbCount = newCount;
     x.digitsPerLimb = 1;
-    x = qslqwl(x);
+    x = qslqwl(std::move(x));
 }
 
-BigNum myRegroup(const BigNum& x, int16_t target)
+BigNum myRegroup(BigNum y, int16_t target)
 {
     if (errorFlag == -1)
         return BigNum{};
-    BigNum y = x;
     switch (target) {
     case 1:
         if (y.digitsPerLimb == 8) myUnpack(y, 8);

@@ -18,9 +18,9 @@ int32_t firstNonzero(const BigNum& x)
 
 } // namespace
 
-BigNum myToSci(const BigNum& x)
+BigNum myToSci(BigNum x)
 {
-    BigNum y = qslqwl(x);
+    BigNum y = qslqwl(std::move(x));
     if (errorFlag == -1)
         return BigNum{};
     const int32_t first = firstNonzero(y);
@@ -42,12 +42,12 @@ BigNum myToSci(const BigNum& x)
     y.exponent = static_cast<int32_t>(sciExp);
     y.store.resize(static_cast<size_t>(y.limbCount) + 4, 0);
     y.clearGuards();
-    return qslqwl(y);
+    return qslqwl(std::move(y));
 }
 
 void myFromSci(BigNum& x)
 {
-    x = qslqwl(x);
+    x = qslqwl(std::move(x));
     if (errorFlag == -1)
         return;
     const int64_t c = static_cast<int64_t>(x.fracDigits) - x.exponent;
@@ -67,7 +67,7 @@ void myFromSci(BigNum& x)
     }
     x.exponent = 0;
     x.clearGuards();
-    x = qslqwl(x);
+    x = qslqwl(std::move(x));
 }
 
 void myFromSciPair(BigNum& x, BigNum& y)
@@ -78,8 +78,8 @@ void myFromSciPair(BigNum& x, BigNum& y)
 
 void myAlignExp(BigNum& x, BigNum& y)
 {
-    x = qslqwl(x);
-    y = qslqwl(y);
+    x = qslqwl(std::move(x));
+    y = qslqwl(std::move(y));
     if (errorFlag == -1)
         return;
     BigNum& larger = x.exponent > y.exponent ? x : y;
@@ -89,13 +89,13 @@ void myAlignExp(BigNum& x, BigNum& y)
     larger.exponent = smallerExp;
     larger.resizeLimbs(larger.limbCount + 2);
     larger.clearGuards();
-    x = qslqwl(x);
-    y = qslqwl(y);
+    x = qslqwl(std::move(x));
+    y = qslqwl(std::move(y));
 }
 
-BigNum myChopSig(const BigNum& x, int32_t n)
+BigNum myChopSig(BigNum x, int32_t n)
 {
-    BigNum y = qslqwl(x);
+    BigNum y = qslqwl(std::move(x));
     if (errorFlag == -1)
         return BigNum{};
     n = std::max(n, 1);
@@ -114,19 +114,19 @@ BigNum myChopSig(const BigNum& x, int32_t n)
         }
     }
     y.clearGuards();
-    return qslqwl(y);
+    return qslqwl(std::move(y));
 }
 
-BigNum myTruncSig(const BigNum& x, int32_t n)
+BigNum myTruncSig(BigNum x, int32_t n)
 {
     if (errorFlag == -1)
         return BigNum{};
-    return myChopSig(myToSci(qslqwl(x)), n);
+    return myChopSig(myToSci(std::move(x)), n);
 }
 
-BigNum myRoundSig(const BigNum& x, int32_t n)
+BigNum myRoundSig(BigNum x, int32_t n)
 {
-    BigNum y = qslqwl(x);
+    BigNum y = qslqwl(std::move(x));
     if (errorFlag == -1)
         return BigNum{};
     n = std::max(n, 1);
@@ -151,7 +151,7 @@ BigNum myRoundSig(const BigNum& x, int32_t n)
         y.store.resize(static_cast<size_t>(n) + 4);
         y.clearGuards();
     }
-    y = qslqwl(y);
+    y = qslqwl(std::move(y));
     if (errorFlag == -1)
         return BigNum{};
     if (y.limb(1) == 0 && y.limbCount == 1)

@@ -56,7 +56,7 @@ BigNum myStrToNum(const std::string& text)
     for (char c : s)
         if (c != '.')
             x.limb(j++) = c - '0';
-    return qslqwl(x);
+    return qslqwl(std::move(x));
 }
 
 namespace {
@@ -103,7 +103,7 @@ std::string myNumToStr(const BigNum& x)
         return std::string();
     if (showsAsZero(y, shown))
         y = sciFromDigits(nullptr, 0, 0, true, 1);
-    y = qslqwl(myRoundSig(y, shown));
+    y = qslqwl(myRoundSig(std::move(y), shown));
     if (errorFlag == -1)
         return std::string();
 
