@@ -1,5 +1,6 @@
 #include "exponential.h"
 
+#include "cancellation.h"
 #include "constants.h"
 #include "division.h"
 #include "factorial.h"
@@ -27,6 +28,11 @@ int32_t taylorTerms(int32_t raised)
 // by raising to 65536 kExpRaisings times (65536^5 = 2^80).
 BigNum expOfFraction(const BigNum& r)
 {
+    // Below the last kept digit e^r is 1 + r to the kept digits, which is
+    // what the series and the raisings give; halving such an r could only
+    // push its exponent out of range (e^(1e-1999999999) is 1).
+    if (leadingPower(r) < -static_cast<int64_t>(workPrecision) - 2 * kGuardDigits)
+        return myAdd(bigOne, r);
     BigNum h = r;
     for (int32_t i = 0; i < kExpHalvings && errorFlag != -1; ++i)
         h = myDiv(h, bigTwo);
