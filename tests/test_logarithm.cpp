@@ -43,7 +43,7 @@ TEST_F(Logarithm, LnAgreesWithMpfr)
         "1e-10000",    "2.5e123456",   "1e-1999999999", "123456.789", "2.718281828459045", "0.1", "9.5",
         "1.0000001",   "0.9999999",    nearOneAbove(40), nearOneBelow(40), nearOneAbove(600), nearOneBelow(600),
         nearOneAbove(1500), nearOneBelow(1500), nearOneAbove(3000), nearOneBelow(3000),
-        longDecimal("3.", kLong, "e-77")};
+        longDecimal("3.", kLong, "e-77"), "0." + std::string(112, '9') + "123", "1." + std::string(300, '0') + "77"};
     for (int32_t box : {1, 32, 50, 500, 2000})
         for (const std::string& x : arguments)
             expectUnaryMatchesMpfr(myLn, kLn, x, box);
