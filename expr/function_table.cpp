@@ -7,8 +7,11 @@
 #include "hyperbolic.h"
 #include "int_division.h"
 #include "inverse_hyperbolic.h"
+#include "inverse_trig.h"
 #include "logarithm.h"
 #include "nth_root.h"
+#include "sine_cosine.h"
+#include "tangent.h"
 
 namespace {
 
@@ -21,12 +24,12 @@ const FunctionEntry kFunctionTable[] = {
     {"frac", 1, [](const BigNum& x, const BigNum&) { return myFrac(x); }},
     {"cuberoot", 1, [](const BigNum& x, const BigNum&) { return myCubeRoot(x); }},
     {"exp", 1, [](const BigNum& x, const BigNum&) { return myExp(x); }},
-    {"sin", 1, nullptr},
+    {"sin", 1, [](const BigNum& x, const BigNum&) { return mysin(x); }},
     {"doujc", 1, [](const BigNum& x, const BigNum&) { return myDoubleFact(x); }},
-    {"asin", 1, nullptr},
-    {"acos", 1, nullptr},
-    {"atan", 1, nullptr},
-    {"acot", 1, nullptr},
+    {"asin", 1, [](const BigNum& x, const BigNum&) { return myAsin(x); }},
+    {"acos", 1, [](const BigNum& x, const BigNum&) { return myAcos(x); }},
+    {"atan", 1, [](const BigNum& x, const BigNum&) { return myAtan(x); }},
+    {"acot", 1, [](const BigNum& x, const BigNum&) { return myAcot(x); }},
     {"sinh", 1, [](const BigNum& x, const BigNum&) { return mySinh(x); }},
     {"cosh", 1, [](const BigNum& x, const BigNum&) { return myCosh(x); }},
     {"tanh", 1, [](const BigNum& x, const BigNum&) { return myTanh(x); }},
@@ -35,9 +38,9 @@ const FunctionEntry kFunctionTable[] = {
     {"arcosh", 1, [](const BigNum& x, const BigNum&) { return myArcosh(x); }},
     {"artanh", 1, [](const BigNum& x, const BigNum&) { return myArtanh(x); }},
     {"arcoth", 1, [](const BigNum& x, const BigNum&) { return myArcoth(x); }},
-    {"cos", 1, nullptr},
-    {"tan", 1, nullptr},
-    {"cot", 1, nullptr},
+    {"cos", 1, [](const BigNum& x, const BigNum&) { return myCos(x); }},
+    {"tan", 1, [](const BigNum& x, const BigNum&) { return myTan(x); }},
+    {"cot", 1, [](const BigNum& x, const BigNum&) { return myCot(x); }},
     {"log", 1, [](const BigNum& x, const BigNum&) { return myLog(x); }},
     {"ln", 1, [](const BigNum& x, const BigNum&) { return myLn(x); }},
     {"yroot", 2, [](const BigNum& y, const BigNum& x) { return myYroot(y, x); }},
