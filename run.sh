@@ -8,25 +8,12 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(cmake ninja-build g++ libgmp-dev libmpfr-dev libgtest-dev libbenchmark-dev qt6-base-dev
-          # the window's Chinese text: a font that has it, and Qt's own
-          # dialogs in Chinese
-          fonts-wqy-microhei qt6-translations-l10n)
+source scripts/install_packages.sh
+# the window's Chinese text: a font that has it, and Qt's own
+# dialogs in Chinese
+extra_packages=(fonts-wqy-microhei qt6-translations-l10n)
 
-install_missing() {
-    local missing=()
-    for p in "${packages[@]}"; do
-        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-    done
-    [ ${#missing[@]} -eq 0 ] && return 0
-    local sudo=()
-    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-    echo "Installing: ${missing[*]}" >&2
-    "${sudo[@]}" apt-get update >&2
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}" >&2
-}
-
-install_missing
+install_missing "${build_packages[@]}" "${extra_packages[@]}"
 cmake -S . -B build -G Ninja >&2
 cmake --build build >&2
 

@@ -5,25 +5,12 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(cmake ninja-build g++ libgmp-dev libmpfr-dev libgtest-dev libbenchmark-dev qt6-base-dev
-          # the window's screenshot script (tools/screenshot.sh): a virtual
-          # display and a font with the Chinese characters
-          xvfb xauth fonts-wqy-microhei)
+source scripts/install_packages.sh
+# the window's screenshot script (tools/screenshot.sh): a virtual
+# display and a font with the Chinese characters
+extra_packages=(xvfb xauth fonts-wqy-microhei)
 
-install_missing() {
-    local missing=()
-    for p in "${packages[@]}"; do
-        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-    done
-    [ ${#missing[@]} -eq 0 ] && return 0
-    local sudo=()
-    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-    echo "Installing: ${missing[*]}"
-    "${sudo[@]}" apt-get update
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
-}
-
-install_missing
+install_missing "${build_packages[@]}" "${extra_packages[@]}"
 jobs=$(nproc 2>/dev/null || echo 2)
 
 # The window tests need a display; offscreen Qt does without one.

@@ -1,0 +1,18 @@
+# Sourced by run.sh and test.sh: installs the Debian packages given as
+# arguments that are not installed yet (apt-get, sudo only when not root).
+# Progress goes to stderr so that run.sh keeps stdout for results.
+install_missing() {
+    local missing=()
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    local sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    echo "Installing: ${missing[*]}" >&2
+    "${sudo[@]}" apt-get update >&2
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}" >&2
+}
+
+# What building the core, the window and the tests needs.
+build_packages=(cmake ninja-build g++ libgmp-dev libmpfr-dev libgtest-dev libbenchmark-dev qt6-base-dev)
