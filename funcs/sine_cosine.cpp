@@ -100,8 +100,11 @@ struct ExactPointView {
 bool exactPointView(const BigNum& x, int32_t p, const char* function, const char* tooLarge,
                     ExactPointView& v)
 {
-    workPrecision = p + kExactPointExtraDigits + integerDigitsOf(x);
-    const BigNum pi = piForReduction(workPrecision, function);
+    const int64_t digits = int64_t{p} + kExactPointExtraDigits + integerDigitsOf(x);
+    const BigNum pi = piForReduction(digits, function);
+    if (errorFlag == -1)
+        return false;
+    workPrecision = static_cast<int32_t>(digits);
     const BigNum halfPi = myDiv(pi, bigTwo);
     const BigNum threeHalfPi = myMul(halfPi, bigThree);
     const BigNum twoPi = myMul(pi, bigTwo);

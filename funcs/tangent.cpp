@@ -24,8 +24,11 @@ BigNum myTan(const BigNum& x)
 
     // The remainder must be right to the working precision however many
     // integer digits the argument has: π carries that many more.
-    workPrecision = p + kScreenExtraDigits + integerDigitsOf(x);
-    const BigNum pi = piForReduction(workPrecision, "tan");
+    const int64_t digits = int64_t{p} + kScreenExtraDigits + integerDigitsOf(x);
+    const BigNum pi = piForReduction(digits, "tan");
+    if (errorFlag == -1)
+        return BigNum{};
+    workPrecision = static_cast<int32_t>(digits);
     BigNum r = myMOD(x, pi).remainder;
     workPrecision = p;
     r = myTruncSig(r, p + kGuardDigits);
@@ -59,8 +62,11 @@ BigNum myCot(const BigNum& x)
         return BigNum{};
     const int32_t p = workPrecision;
 
-    workPrecision = p + kScreenExtraDigits + integerDigitsOf(x);
-    const BigNum pi = piForReduction(workPrecision, "cot");
+    const int64_t digits = int64_t{p} + kScreenExtraDigits + integerDigitsOf(x);
+    const BigNum pi = piForReduction(digits, "cot");
+    if (errorFlag == -1)
+        return BigNum{};
+    workPrecision = static_cast<int32_t>(digits);
     const BigNum r1 = myMOD(x, pi).remainder;
     const BigNum halfPi = myDiv(pi, bigTwo);
     const BigNum r2 = myMOD(x, halfPi).remainder;

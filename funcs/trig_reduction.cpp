@@ -70,22 +70,20 @@ Reduction reduceOnce(const BigNum& x, bool addQuarterTurn, int32_t digits)
 
 } // namespace
 
-int32_t integerDigitsOf(const BigNum& x)
+int64_t integerDigitsOf(const BigNum& x)
 {
     bool zero = false;
     const int64_t high = leadingPowerOf(x, zero);
-    if (zero || high < 0)
-        return 0;
-    return static_cast<int32_t>(std::min<int64_t>(high + 1, INT32_MAX / 4));
+    return zero || high < 0 ? 0 : high + 1;
 }
 
-BigNum piForReduction(int32_t digits, const char* function)
+BigNum piForReduction(int64_t digits, const char* function)
 {
     if (errorFlag == -1)
         return BigNum{};
     if (digits > kTableDigits)
         return reportError(tableShortText(function, "函数的自变量过大：约简", digits), MessageStyle::Plain);
-    return tableConstant(DigitTableId::Pi, digits);
+    return tableConstant(DigitTableId::Pi, static_cast<int32_t>(digits));
 }
 
 SineArgument reduceForSine(const BigNum& x, bool addQuarterTurn, int32_t p, int32_t guardDigits,

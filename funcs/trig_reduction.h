@@ -14,11 +14,11 @@
 #include "bignum.h"
 
 // Integer digits of |x| (0 when |x| < 1); x may have any limb size.
-int32_t integerDigitsOf(const BigNum& x);
+int64_t integerDigitsOf(const BigNum& x);
 
 // π to `digits` digits for reducing an angle of `function`; when the table is
 // too short the message says that the argument is too large.
-BigNum piForReduction(int32_t digits, const char* function);
+BigNum piForReduction(int64_t digits, const char* function);
 
 struct SineArgument {
     BigNum t;           // |t| <= π/2

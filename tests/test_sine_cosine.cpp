@@ -185,6 +185,8 @@ TEST_F(SineCosine, RefuseAnglesThePiTableCannotReduce)
     };
     const std::vector<Case> cases = {
         {Trig::Sin, "1e20000", 40, "sin函数的自变量过大：约简需要π的20049位数字，超过了数字表的11000位"},
+        {Trig::Sin, "-1e1999999999", 40,
+         "sin函数的自变量过大：约简需要π的2000000048位数字，超过了数字表的11000位"},
         // The exact-point test still fits (10,999 digits), the general case not.
         {Trig::Cos, "-3e10950", 40, "cos函数的自变量过大：约简需要π的11119位数字，超过了数字表的11000位"},
     };
