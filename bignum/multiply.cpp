@@ -1,6 +1,7 @@
 // Multiplication: the trivial factors, the choice of method by operand size,
 // and the schoolbook product in base 10000 for the small operands.
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -44,7 +45,8 @@ BigNum myMul(const BigNum& a, const BigNum& b)
     const int32_t na = x.limbCount;
     const int32_t nb = y.limbCount;
     const bool longOperand = na >= kFftMinDigits || nb >= kFftMinDigits;
-    if (longOperand && static_cast<int64_t>(na) * nb > kFftMinDigitProduct)
+    const bool bothWorthIt = std::min(na, nb) >= kFftMinShorterDigits;
+    if (longOperand && bothWorthIt && static_cast<int64_t>(na) * nb > kFftMinDigitProduct)
         return mulFFTOfCut(x, y);
     return myMulSchoolbook(x, y);
 }

@@ -23,6 +23,11 @@ constexpr int32_t kDefaultShownDigits = 32;
 // kFftMinDigitProduct.
 constexpr int32_t kFftMinDigits = 256;
 constexpr int64_t kFftMinDigitProduct = 65536;
+// A factor shorter than this stays with the schoolbook method whatever the
+// other's length: the transform is sized by the longer operand, so a
+// 10,000-digit number times a 57-digit one cost a 4096-point transform where
+// the schoolbook needs 2,500 x 15 limb products. Both give the same digits.
+constexpr int32_t kFftMinShorterDigits = 64;
 
 // Division takes the Newton reciprocal when (divisor digits as stored) x
 // workPrecision reaches this value; below it, long division in base 10000.

@@ -224,7 +224,8 @@ TEST_F(Multiply, MethodSwitch)
     };
     const Case cases[] = {
         {300, 200, false}, {200, 300, false}, {256, 256, false}, {257, 255, false},
-        {300, 300, true},  {257, 256, true},  {255, 10000, true}, {10000, 7, true},
+        {300, 300, true},  {257, 256, true},  {255, 10000, true}, {10000, 64, true},
+        {10000, 7, false}, {63, 10000, false},
     };
     std::mt19937_64 rng(99);
     workPrecision = 10000;
