@@ -128,6 +128,7 @@ TEST_F(SineCosine, KeepTheirDigitsAtTheTopOfEveryParameterRow)
         for (const char* x : {"1.5573", "-1.5573", "1.5"})
             expectMatchesMpfr(Trig::Sin, x, box);
     expectMatchesMpfr(Trig::Cos, "0.0135", 991);
+    expectMatchesMpfr(Trig::Sin, "1.5573", 7990);
 }
 
 TEST_F(SineCosine, AgreeWithMpfrNextToTheirZeros)
