@@ -13,6 +13,10 @@ namespace {
 // and of the π/2 the tangent's pole is compared with.
 constexpr int32_t kScreenExtraDigits = 8;
 constexpr int32_t kPoleExtraDigits = 4;
+// A remainder is taken for π/2 only when it carries at least this many
+// digits: 1.5707963 is π/2 as far as its digits go, but 1.5 and 1.57 are
+// ordinary angles whose tangents (14.1..., 1255.7...) the user asked for.
+constexpr int32_t kPoleMinDigits = 8;
 
 } // namespace
 
@@ -43,8 +47,9 @@ BigNum myTan(const BigNum& x)
     // argument cannot be told from it.
     workPrecision = p + kPoleExtraDigits;
     const BigNum halfPi = myDiv(tableConstant(DigitTableId::Pi, workPrecision), bigTwo);
-    const BigNum pole = myTruncSig(halfPi, qslqwl(r).limbCount);
-    const bool atPole = myCompareAbs(r, pole) == 0;
+    const int32_t remainderDigits = qslqwl(r).limbCount;
+    const BigNum pole = myTruncSig(halfPi, remainderDigits);
+    const bool atPole = remainderDigits >= kPoleMinDigits && myCompareAbs(r, pole) == 0;
     workPrecision = p;
     if (errorFlag == -1)
         return BigNum{};

@@ -50,8 +50,9 @@ TEST_F(Tangent, AgreesWithMpfrNextToPolesAndZerosAndFarOut)
 {
     const std::vector<std::string> angles = {
         "1", "-1", "0.5", "1e-30", "-2.5e-200", "1.4", "-2.5", "3",
-        // either side of π/2 (1.5707963 itself is the pole at eight digits)
-        "1.5707962", "1.5707964",
+        // either side of π/2 (1.5707963 itself is the pole at eight digits),
+        // and short angles that match π/2 as far as their few digits go
+        "1.5707962", "1.5707964", "1.5", "1.57", "-1.571", "1.570796",
         // next to multiples of π
         "3.14159", "355", "-103993",
         // far out
