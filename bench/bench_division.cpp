@@ -18,20 +18,11 @@
 #include "division_path.h"
 #include "fft_binding.h"
 #include "globals.h"
+#include "bench_support.h"
 #include "startup.h"
 
 namespace {
 
-void prepareCore(int32_t precision)
-{
-    static bool started = false;
-    if (!started) {
-        startUp();
-        started = true;
-    }
-    errorFlag = 0;
-    workPrecision = precision;
-}
 
 std::string randomMantissa(std::mt19937_64& rng, int32_t digits)
 {

@@ -18,29 +18,14 @@
 #include "gmp_sqrt.h"
 #include "power.h"
 #include "square_root.h"
+#include "bench_support.h"
 #include "startup.h"
 
 namespace {
 
-// Working precision for a precision box holding `digits`.
-int32_t precisionForBox(int32_t digits) { return (digits == 0 ? kDefaultShownDigits : digits + 1) + kHiddenDigits; }
-
-void prepareCore(int32_t precision)
-{
-    static bool started = false;
-    if (!started) {
-        startUp();
-        started = true;
-    }
-    errorFlag = 0;
-    subFunctionTest = kFalse;
-    workPrecision = precision;
-}
 
 BigNum decimal(const char* text) { return myStrToNum(text); }
 
-// MPFR precision holding the digits the routine keeps (workPrecision + 4).
-mpfr_prec_t bitsFor(int32_t precision) { return static_cast<mpfr_prec_t>((precision + kGuardDigits) * 3.3219280948873623) + 1; }
 
 void reportError(benchmark::State& state)
 {

@@ -15,29 +15,12 @@
 #include "logarithm.h"
 #include "nth_root.h"
 #include "square_root.h"
+#include "bench_support.h"
 #include "startup.h"
 
 namespace {
 
-int32_t precisionForBox(int32_t digits) { return (digits == 0 ? kDefaultShownDigits : digits + 1) + kHiddenDigits; }
 
-void prepareCore(int32_t precision)
-{
-    static bool started = false;
-    if (!started) {
-        startUp();
-        started = true;
-    }
-    errorFlag = 0;
-    subFunctionTest = kFalse;
-    workPrecision = precision;
-}
-
-// MPFR precision holding the digits the routine keeps (workPrecision + 4).
-mpfr_prec_t bitsFor(int32_t precision)
-{
-    return static_cast<mpfr_prec_t>((precision + kGuardDigits) * 3.3219280948873623) + 1;
-}
 
 void runRoutine(benchmark::State& state, BigNum (*routine)(const BigNum&), const char* argument, int32_t box)
 {

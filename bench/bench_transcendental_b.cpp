@@ -16,29 +16,13 @@
 #include "globals.h"
 #include "inverse_trig.h"
 #include "sine_cosine.h"
+#include "bench_support.h"
 #include "startup.h"
 #include "tangent.h"
 
 namespace {
 
-int32_t precisionForBox(int32_t digits) { return (digits == 0 ? kDefaultShownDigits : digits + 1) + kHiddenDigits; }
 
-void prepareCore(int32_t precision)
-{
-    static bool started = false;
-    if (!started) {
-        startUp();
-        started = true;
-    }
-    errorFlag = 0;
-    subFunctionTest = kFalse;
-    workPrecision = precision;
-}
-
-mpfr_prec_t bitsFor(int32_t precision)
-{
-    return static_cast<mpfr_prec_t>((precision + kGuardDigits) * 3.3219280948873623) + 1;
-}
 
 void skipOnError(benchmark::State& state)
 {

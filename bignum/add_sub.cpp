@@ -114,38 +114,19 @@ int16_t myCompareAbs(const BigNum& a, const BigNum& b)
     return compareSpans(spanOf(x), spanOf(y));
 }
 
-BigNum myAdd(const BigNum& a, const BigNum& b)
-{
-    if (errorFlag == -1)
-        return BigNum{};
-    if (!a.isPositive() && b.isPositive())
-        return mySub(b, withSign(a, true));
-    if (a.isPositive() && !b.isPositive())
-        return mySub(a, withSign(b, true));
-    if (isZero(a))
-        return b;
-    if (isZero(b))
-        return a;
-    BigNum xHolder, yHolder;
-    const BigNum& x = oneDigitPerLimb(a, xHolder);
-    const BigNum& y = oneDigitPerLimb(b, yHolder);
-    if (errorFlag == -1)
-        return BigNum{};
-    return addMagnitudes(spanOf(x), spanOf(y), a.isPositive());
-}
+namespace {
 
-BigNum mySub(const BigNum& a, const BigNum& b)
+// a + b where aPositive and bPositive are the signs the operands count with
+// (mySub passes b's sign inverted), so no operand is copied to flip a sign.
+// Zero operands come back as they are, uncut.
+BigNum combine(const BigNum& a, bool aPositive, const BigNum& b, bool bPositive)
 {
     if (errorFlag == -1)
         return BigNum{};
-    if (!a.isPositive() && b.isPositive())
-        return myAdd(a, withSign(b, false));
-    if (a.isPositive() && !b.isPositive())
-        return myAdd(a, withSign(b, true));
     if (isZero(a))
-        return withSign(b, !b.isPositive());
+        return withSign(b, bPositive);
     if (isZero(b))
-        return a;
+        return withSign(a, aPositive);
     BigNum xHolder, yHolder;
     const BigNum& x = oneDigitPerLimb(a, xHolder);
     const BigNum& y = oneDigitPerLimb(b, yHolder);
@@ -153,9 +134,17 @@ BigNum mySub(const BigNum& a, const BigNum& b)
         return BigNum{};
     const DigitSpan sa = spanOf(x);
     const DigitSpan sb = spanOf(y);
+    if (aPositive == bPositive)
+        return addMagnitudes(sa, sb, aPositive);
     switch (compareSpans(sa, sb)) {
     case 0: return bigZero;
-    case 2: return subtractMagnitudes(sa, sb, a.isPositive());
-    default: return subtractMagnitudes(sb, sa, !b.isPositive());
+    case 2: return subtractMagnitudes(sa, sb, aPositive);
+    default: return subtractMagnitudes(sb, sa, bPositive);
     }
 }
+
+} // namespace
+
+BigNum myAdd(const BigNum& a, const BigNum& b) { return combine(a, a.isPositive(), b, b.isPositive()); }
+
+BigNum mySub(const BigNum& a, const BigNum& b) { return combine(a, a.isPositive(), b, !b.isPositive()); }
