@@ -1,6 +1,7 @@
 // quorra: the desktop calculator window.
 #include <QApplication>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QTranslator>
 
 #include "main_window.h"
@@ -11,6 +12,11 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorra"));
+    // Without a configured locale (LANG=C) dates would come out as
+    // "7 Dec 2026"; the daily log is named by the short date of a Chinese
+    // system, "2026/12/7" with "-" for "/".
+    if (QLocale::system().language() == QLocale::C)
+        QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
     // The window speaks Chinese whatever the locale, and so should Qt's own
     // parts of it (file dialogs, the text box's context menu). Without the
     // translation files they stay in English.
