@@ -13,17 +13,25 @@ int32_t roundUpToMultiple(int32_t v, int32_t k)
     return r == 0 ? v : v + k - r;
 }
 
-// Digit string of a one-digit-per-limb record padded with zeros so that the
-// integer part has `intTarget` digits and the fraction `fracTarget` digits.
-std::vector<int32_t> paddedDigits(const BigNum& x, int32_t intDigits, int32_t intTarget, int32_t fracTarget)
+// Limbs of K digits from the digit string src[0 .. n-1] preceded by `lead`
+// zeros and followed by as many as the last limb needs.
+template <int K>
+void packDigits(const int32_t* src, int32_t n, int32_t lead, int32_t* out, int32_t count)
 {
-    std::vector<int32_t> digits(static_cast<size_t>(intTarget + fracTarget), 0);
-    // A record whose fraction is longer than its digit string has implicit
-    // leading zeros: intDigits is negative then.
-    const int32_t offset = intTarget - intDigits;
-    for (int32_t j = 1; j <= x.limbCount; ++j)
-        digits[static_cast<size_t>(offset + j - 1)] = x.limb(j);
-    return digits;
+    for (int32_t j = 0; j < count; ++j) {
+        const int32_t first = j * K - lead;
+        int32_t v = 0;
+        if (first >= 0 && first + K <= n) {
+            for (int m = 0; m < K; ++m)
+                v = v * 10 + src[first + m];
+        } else {
+            for (int m = 0; m < K; ++m) {
+                const int32_t i = first + m;
+                v = v * 10 + ((i >= 0 && i < n) ? src[i] : 0);
+            }
+        }
+        out[j] = v;
+    }
 }
 
 } // namespace
@@ -33,20 +41,25 @@ void myPack(BigNum& x, int k)
     x = qslqwl(std::move(x));
     if (errorFlag == -1)
         return;
+    // The integer part gets leading and the fraction trailing zeros up to
+    // whole limbs; a record whose fraction is longer than its digit string
+    // has implicit leading zeros (intDigits negative).
     const int32_t intDigits = x.limbCount - x.fracDigits;
     const int32_t intTarget = roundUpToMultiple(std::max(intDigits, 0), k);
     const int32_t fracTarget = roundUpToMultiple(x.fracDigits, k);
-    const std::vector<int32_t> digits = paddedDigits(x, intDigits, intTarget, fracTarget);
-    const int32_t total = intTarget + fracTarget;
-    const int32_t newCount = total / k;
+    const int32_t newCount = (intTarget + fracTarget) / k;
+    const int32_t lead = intTarget - intDigits;
+    const int32_t* src = x.limbPtr(1);
+    const int32_t n = x.limbCount;
 
-    x.store.assign(static_cast<size_t>(newCount) + 4, 0);
-    for (int32_t limbIndex = newCount, p = total; limbIndex >= 1; --limbIndex, p -= k) {
-        int32_t v = 0;
-        for (int m = 0; m < k; ++m)
-            v += powTable[digits[static_cast<size_t>(p - 1 - m)]][m];
-        x.limb(limbIndex) = v;
+    std::vector<int32_t> store(static_cast<size_t>(newCount) + 4, 0);
+    switch (k) {
+    case 3: packDigits<3>(src, n, lead, store.data() + 2, newCount); break;
+    case 4: packDigits<4>(src, n, lead, store.data() + 2, newCount); break;
+    case 8: packDigits<8>(src, n, lead, store.data() + 2, newCount); break;
+    default: packDigits<9>(src, n, lead, store.data() + 2, newCount); break;
     }
+    x.store = std::move(store);
     x.fracDigits = fracTarget;
     x.limbCount = newCount;
     x.digitsPerLimb = static_cast<int16_t>(k);
