@@ -8,16 +8,6 @@
 
 namespace {
 
-// x itself when it already has one digit per limb (the spans only read it),
-// otherwise a regrouped copy kept in `holder`.
-const BigNum& oneDigitPerLimb(const BigNum& x, BigNum& holder)
-{
-    if (x.digitsPerLimb == 1 && x.store.size() >= static_cast<size_t>(x.limbCount) + 2)
-        return x;
-    holder = myRegroup(qslqwl(x), 1);
-    return holder;
-}
-
 int32_t keptDigits() { return std::max(workPrecision + kGuardDigits, 1); }
 
 // A small operand that lies wholly below the larger one's last digit and below
@@ -107,11 +97,11 @@ int16_t myCompareAbs(const BigNum& a, const BigNum& b)
     if (errorFlag == -1)
         return 0;
     BigNum xHolder, yHolder;
-    const BigNum& x = oneDigitPerLimb(a, xHolder);
-    const BigNum& y = oneDigitPerLimb(b, yHolder);
+    const DigitSpan sa = digitSpanOf(a, xHolder);
+    const DigitSpan sb = digitSpanOf(b, yHolder);
     if (errorFlag == -1)
         return 0;
-    return compareSpans(spanOf(x), spanOf(y));
+    return compareSpans(sa, sb);
 }
 
 namespace {
@@ -128,12 +118,10 @@ BigNum combine(const BigNum& a, bool aPositive, const BigNum& b, bool bPositive)
     if (isZero(b))
         return withSign(a, aPositive);
     BigNum xHolder, yHolder;
-    const BigNum& x = oneDigitPerLimb(a, xHolder);
-    const BigNum& y = oneDigitPerLimb(b, yHolder);
+    const DigitSpan sa = digitSpanOf(a, xHolder);
+    const DigitSpan sb = digitSpanOf(b, yHolder);
     if (errorFlag == -1)
         return BigNum{};
-    const DigitSpan sa = spanOf(x);
-    const DigitSpan sb = spanOf(y);
     if (aPositive == bPositive)
         return addMagnitudes(sa, sb, aPositive);
     switch (compareSpans(sa, sb)) {

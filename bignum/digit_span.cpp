@@ -27,6 +27,16 @@ DigitSpan spanOf(const BigNum& x)
     return s;
 }
 
+DigitSpan digitSpanOf(const BigNum& x, BigNum& holder)
+{
+    if ((x.digitsPerLimb == 1 && x.store.size() >= static_cast<size_t>(x.limbCount) + 2) || x.isEmpty())
+        return spanOf(x);
+    holder = myRegroup(qslqwl(x), 1);
+    if (errorFlag == -1)
+        return DigitSpan{};
+    return spanOf(holder);
+}
+
 int16_t compareSpans(const DigitSpan& a, const DigitSpan& b)
 {
     if (a.isZero() || b.isZero())

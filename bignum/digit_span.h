@@ -21,6 +21,11 @@ struct DigitSpan {
 // The span points into x, which must outlive it.
 DigitSpan spanOf(const BigNum& x);
 
+// Span of x in any limb size: x itself is read when it has one digit per
+// limb, otherwise a regrouped copy is made in `holder` (which must outlive the
+// span). The empty span after an error.
+DigitSpan digitSpanOf(const BigNum& x, BigNum& holder);
+
 // Orders two spans by magnitude: 0 equal, 1 a smaller, 2 a larger.
 int16_t compareSpans(const DigitSpan& a, const DigitSpan& b);
 

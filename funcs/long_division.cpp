@@ -93,16 +93,6 @@ int32_t quotientLimb(int32_t* w, const int32_t* v, int64_t L)
 
 } // namespace
 
-DigitSpan digitSpanOf(const BigNum& x, BigNum& holder)
-{
-    if (x.digitsPerLimb == 1 || x.isEmpty())
-        return spanOf(x);
-    holder = myRegroup(x, 1);
-    if (errorFlag == -1)
-        return DigitSpan{};
-    return spanOf(holder);
-}
-
 int32_t normalisationMultiplier(int32_t t)
 {
     int32_t m = 0;

@@ -11,11 +11,6 @@
 #include "bignum.h"
 #include "digit_span.h"
 
-// Digit view of x in any limb size: x itself when it has one digit per limb
-// (no copy), otherwise `holder` regrouped to one digit per limb. The view
-// lives as long as x and holder.
-DigitSpan digitSpanOf(const BigNum& x, BigNum& holder);
-
 // Normalisation multiplier for a divisor whose first eight digits (missing
 // digits counted as zeros) form t, 10^7 <= t < 10^8: the largest m in 1..9
 // with t * m < 10^8, less one when the digits after the first eight could
