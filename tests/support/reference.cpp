@@ -275,30 +275,44 @@ ExactDecimal operator*(const ExactDecimal& a, const ExactDecimal& b)
     return r;
 }
 
+namespace {
+
+// Sign, digits and the power of ten of the first digit of mantissa * 10^exp10.
+struct DecimalDigits {
+    bool negative = false;
+    std::string digits; // "0" for zero
+    long firstExp = 0;
+};
+
+DecimalDigits decimalDigits(mpz_srcptr mantissa, long exp10)
+{
+    DecimalDigits d;
+    d.digits = mpzText(mantissa);
+    d.negative = d.digits[0] == '-';
+    if (d.negative)
+        d.digits.erase(0, 1);
+    d.firstExp = exp10 + static_cast<long>(d.digits.size()) - 1;
+    return d;
+}
+
+} // namespace
+
 std::string ExactDecimal::truncated(int32_t n) const
 {
-    std::string digits = mpzText(mantissa_);
-    const bool negative = digits[0] == '-';
-    if (negative)
-        digits.erase(0, 1);
-    if (digits == "0")
+    DecimalDigits d = decimalDigits(mantissa_, exp10_);
+    if (d.digits == "0")
         return "0";
-    const long firstExp = exp10_ + static_cast<long>(digits.size()) - 1;
-    if (n > 0 && digits.size() > static_cast<size_t>(n))
-        digits.resize(static_cast<size_t>(n));
-    return canonicalFromParts(negative, digits, firstExp);
+    if (n > 0 && d.digits.size() > static_cast<size_t>(n))
+        d.digits.resize(static_cast<size_t>(n));
+    return canonicalFromParts(d.negative, d.digits, d.firstExp);
 }
 
 std::string ExactDecimal::roundedHalfUp(int32_t n) const
 {
-    std::string digits = mpzText(mantissa_);
-    const bool negative = digits[0] == '-';
-    if (negative)
-        digits.erase(0, 1);
-    if (digits == "0")
+    const DecimalDigits d = decimalDigits(mantissa_, exp10_);
+    if (d.digits == "0")
         return "0";
-    const long firstExp = exp10_ + static_cast<long>(digits.size()) - 1;
-    return roundDigitsHalfUp(negative, digits, firstExp, n);
+    return roundDigitsHalfUp(d.negative, d.digits, d.firstExp, n);
 }
 
 ExactDecimal ExactDecimal::cut(int32_t n) const
