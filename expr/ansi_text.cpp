@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <utility>
@@ -46,6 +47,10 @@ private:
 
 std::string ansiRoundTrip(const std::string& utf8)
 {
+    // Plain ASCII reads the same in the code page; most expressions are
+    // that, and they need not load the converter at all.
+    if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return utf8;
     const std::u32string points = decodeUtf8(utf8);
     Converter toAnsi("CP936", "UTF-32LE");
     Converter fromAnsi("UTF-32LE", "CP936");
