@@ -8,7 +8,27 @@ int16_t subFunctionTest = kFalse;
 BigNum bigHalf, bigZero, bigOne, bigMinusOne, bigTwo, bigThree, bigFour, bigTen;
 
 int32_t powTable[10][9];
-int32_t digitTable[40004];
+namespace {
+
+// v sits in the units entry and is split leftwards by division by 10, so
+// 10000 leaves 10 in its thousands entry; only v <= 9999 is looked up.
+constexpr std::array<int32_t, 40004> buildDigitTable()
+{
+    std::array<int32_t, 40004> t{};
+    for (int32_t v = 0; v <= 10000; ++v) {
+        int32_t rest = v;
+        for (int k = 3; k >= 1; --k) {
+            t[static_cast<size_t>(4 * v + k)] = rest % 10;
+            rest /= 10;
+        }
+        t[static_cast<size_t>(4 * v)] = rest;
+    }
+    return t;
+}
+
+} // namespace
+
+extern constexpr std::array<int32_t, 40004> digitTable = buildDigitTable();
 
 std::array<uint8_t, kTableDigits + 1> piDigits{};
 std::array<uint8_t, kTableDigits + 1> eDigits{};
@@ -73,22 +93,6 @@ void initCoreState()
         for (int k = 0; k < 9; ++k, p *= 10)
             powTable[d][k] = d * p;
     }
-    // The digits of v counted up, not divided out: this runs at every start
-    // of the program. 10000 leaves 10 in its thousands entry, as splitting it
-    // by repeated division would; only v <= 9999 is looked up.
-    int32_t* entry = digitTable;
-    for (int32_t thousands = 0; thousands < 10; ++thousands)
-        for (int32_t hundreds = 0; hundreds < 10; ++hundreds)
-            for (int32_t tens = 0; tens < 10; ++tens)
-                for (int32_t units = 0; units < 10; ++units) {
-                    entry[0] = thousands;
-                    entry[1] = hundreds;
-                    entry[2] = tens;
-                    entry[3] = units;
-                    entry += 4;
-                }
-    entry[0] = 10;
-    entry[1] = entry[2] = entry[3] = 0;
 }
 
 BigNum reportExponentOverflow()

@@ -27,7 +27,9 @@ extern BigNum bigHalf, bigZero, bigOne, bigMinusOne, bigTwo, bigThree, bigFour, 
 // powTable[d][k] = d * 10^k.
 extern int32_t powTable[10][9];
 // For v = 0 .. 10000 the entries 4v .. 4v+3 hold the four decimal digits of v.
-extern int32_t digitTable[40004];
+// Filled at compile time: it is constant, and a table built at every start
+// of the program cost 40 fresh pages before the first digit was computed.
+extern const std::array<int32_t, 40004> digitTable;
 
 // Digit tables, one digit value 0..9 per byte, most significant first, indexed
 // as in the files (entry k is byte k, 1-based). Entries a short or missing file
