@@ -20,31 +20,21 @@ std::string randomNumeral(std::mt19937_64& rng, int32_t digits, int32_t pointAt)
     return d;
 }
 
-void BM_MyAdd_10000Digits(benchmark::State& state)
+void runOnTwo10000DigitOperands(benchmark::State& state, BigNum (*op)(const BigNum&, const BigNum&), uint64_t seed)
 {
     startUp();
     workPrecision = 10008;
-    std::mt19937_64 rng(3);
+    std::mt19937_64 rng(seed);
     const BigNum a = myStrToNum(randomNumeral(rng, 10000, 4000));
     const BigNum b = myStrToNum(randomNumeral(rng, 10000, 6000));
     for (auto _ : state) {
-        BigNum s = myAdd(a, b);
+        BigNum s = op(a, b);
         benchmark::DoNotOptimize(s);
     }
 }
 
-void BM_MySub_10000Digits(benchmark::State& state)
-{
-    startUp();
-    workPrecision = 10008;
-    std::mt19937_64 rng(4);
-    const BigNum a = myStrToNum(randomNumeral(rng, 10000, 4000));
-    const BigNum b = myStrToNum(randomNumeral(rng, 10000, 6000));
-    for (auto _ : state) {
-        BigNum s = mySub(a, b);
-        benchmark::DoNotOptimize(s);
-    }
-}
+void BM_MyAdd_10000Digits(benchmark::State& state) { runOnTwo10000DigitOperands(state, myAdd, 3); }
+void BM_MySub_10000Digits(benchmark::State& state) { runOnTwo10000DigitOperands(state, mySub, 4); }
 
 void BM_MpfrAdd_10012Digits(benchmark::State& state)
 {

@@ -21,90 +21,14 @@ protected:
     void SetUp() override { resetCoreForTest(); }
 };
 
-// A decimal text as sign, integer digit string M (no leading zeros) and scale:
-// value = ±M * 10^scale.
-struct Scaled {
-    bool negative = false;
-    std::string digits;
-    long scale = 0;
-};
-
-Scaled scaledOf(const std::string& text)
-{
-    Scaled s;
-    std::string m = text;
-    const size_t e = m.find_first_of("eE");
-    if (e != std::string::npos) {
-        s.scale = std::stol(m.substr(e + 1));
-        m.resize(e);
-    }
-    if (!m.empty() && m[0] == '-') {
-        s.negative = true;
-        m.erase(0, 1);
-    }
-    const size_t point = m.find('.');
-    if (point != std::string::npos) {
-        s.scale -= static_cast<long>(m.size() - point - 1);
-        m.erase(point, 1);
-    }
-    const size_t first = m.find_first_not_of('0');
-    s.digits = first == std::string::npos ? "" : m.substr(first);
-    return s;
-}
-
-std::string canonicalText(bool negative, std::string digits, long firstExp)
-{
-    while (!digits.empty() && digits.back() == '0')
-        digits.pop_back();
-    if (digits.empty())
-        return "0";
-    std::string t = negative ? "-" : "";
-    t += digits[0];
-    if (digits.size() > 1)
-        t += "." + digits.substr(1);
-    return t + "e" + std::to_string(firstExp);
-}
-
-// trunc(a / b) to n significant digits, canonical text. MPFR divides the two
-// integers M_a * 10^s and M_b with more bits than the quotient and the
-// divisor together hold, so rounding toward zero and dropping the fraction
-// gives the exact integer quotient.
+// trunc(a / b) to n significant digits, canonical text, from exact decimals.
 std::string truncatedQuotient(const std::string& a, const std::string& b, int32_t n)
 {
-    const Scaled x = scaledOf(a);
-    const Scaled y = scaledOf(b);
-    if (x.digits.empty())
-        return "0";
-    const long shift = n + 2 - (static_cast<long>(x.digits.size()) - static_cast<long>(y.digits.size()));
-    const std::string num = x.digits + std::string(static_cast<size_t>(std::max(shift, 0L)), '0');
-    const std::string den = y.digits + std::string(static_cast<size_t>(std::max(-shift, 0L)), '0');
-    const mpfr_prec_t numBits = bitsForDigits(static_cast<int64_t>(num.size()));
-    Mpfr mn(num, numBits);
-    Mpfr md(den, bitsForDigits(static_cast<int64_t>(den.size())));
-    Mpfr q(numBits + 64);
-    mpfr_div(q, mn, md, MPFR_RNDZ);
-    mpfr_rint_trunc(q, q, MPFR_RNDZ);
-    mpz_t z;
-    mpz_init(z);
-    mpfr_get_z(z, q, MPFR_RNDZ);
-    char* s = mpz_get_str(nullptr, 10, z);
-    std::string digits(s);
-    void (*freeFunction)(void*, size_t);
-    mp_get_memory_functions(nullptr, nullptr, &freeFunction);
-    freeFunction(s, digits.size() + 1);
-    mpz_clear(z);
-    // digits * 10^(x.scale - y.scale - shift)
-    const long firstExp = static_cast<long>(digits.size()) - 1 + x.scale - y.scale - shift;
-    digits.resize(std::min(digits.size(), static_cast<size_t>(n)));
-    return canonicalText(x.negative != y.negative, digits, firstExp);
+    return ExactDecimal::quotientTruncated(ExactDecimal(a), ExactDecimal(b), n);
 }
 
 // Canonical text of an exact decimal.
-std::string exactCanonical(const std::string& text)
-{
-    const Scaled s = scaledOf(text);
-    return canonicalText(s.negative, s.digits, static_cast<long>(s.digits.size()) - 1 + s.scale);
-}
+std::string exactCanonical(const std::string& text) { return ExactDecimal(text).truncated(0); }
 
 // The digit string of an integer times k (k < 10).
 std::string timesSmall(const std::string& digits, int k)
