@@ -7,6 +7,8 @@
 #include "ansi_text.h"
 #include "evaluator.h"
 #include "globals.h"
+#include "tokenizer.h"
+#include "utf8_text.h"
 
 namespace {
 
@@ -15,7 +17,23 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 // Decimal exponents beyond this are outside the double range either way.
 constexpr int64_t kExponentLimit = 100000;
 
+// The first character that the trip through the code page lost (it became
+// "?"), or 0 when the text came through whole.
+char32_t lostCharacter(const std::string& typed, const std::string& kept)
+{
+    if (typed == kept)
+        return 0;
+    const std::u32string a = decodeUtf8(typed);
+    const std::u32string b = decodeUtf8(kept);
+    for (size_t k = 0; k < a.size(); ++k)
+        if (k >= b.size() || a[k] != b[k])
+            return a[k];
+    return U'?';
+}
+
 } // namespace
+
+const char* const kNegativePrecisionMessage = "精度不能为负数，请输入要保留的有效数字位数";
 
 double leadingNumber(const std::string& text)
 {
@@ -110,6 +128,20 @@ RunResult evaluationRun(const std::string& exprUtf8, const std::string& precisio
     RunResult run;
     const int32_t precision = precisionFromText(precisionText, &run.precisionCapped);
     run.expressionText = ansiRoundTrip(exprUtf8);
+    // A negative digit count has no meaning; reading it as some small
+    // precision would show a number with no correct digit.
+    if (leadingNumber(precisionText) < 0.0) {
+        reportError(kNegativePrecisionMessage, MessageStyle::Warning);
+        errorFlag = 0;
+        return run;
+    }
+    // A character the code page lacks would reach the evaluator as "?";
+    // name the one the user typed.
+    if (const char32_t lost = lostCharacter(exprUtf8, run.expressionText); lost != 0) {
+        reportError(foreignCharacterMessage(lost), MessageStyle::Warning);
+        errorFlag = 0;
+        return run;
+    }
 
     const BigNum value = myEvaluate(run.expressionText, precision);
     if (errorFlag == -1) {

@@ -37,7 +37,11 @@ using AutoSaveHook = std::function<void(const std::string& line)>;
 
 constexpr int32_t kAutoSaveDigits = 100;
 
-// One run. Messages of a failing evaluation have gone to the message port.
+// Refusal of a precision text whose leading number is below zero.
+extern const char* const kNegativePrecisionMessage;
+
+// One run. A precision text with a negative leading number, and a character
+// outside the code page, are refused with a message. Messages of a failing evaluation have gone to the message port.
 // When autoSave is set, a successful run also passes it the log line.
 RunResult evaluationRun(const std::string& exprUtf8, const std::string& precisionText,
                         const AutoSaveHook& autoSave = nullptr);

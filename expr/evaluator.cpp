@@ -9,11 +9,14 @@
 #include "preprocess.h"
 #include "tokenizer.h"
 #include "utf8_text.h"
+#include "well_formed.h"
 
 const char* const kUnbalancedMessage = "你的“（”和“）”不对称\r\n请检查一下";
 const char* const kDivisionByZeroMessage = "哥们零你也敢除！无语中";
 const char* const kMissingOperandMessage = "存在运算符没有右运算数据";
 const char* const kEmptyExpressionMessage = "表达式为空";
+const char* const kTextAfterResultMessage =
+    "“=”后面只能是上次的结果，其后的内容不会参与计算\r\n请把要算的式子写在“=”前面，或删去“=”及其后的结果";
 
 namespace {
 
@@ -43,7 +46,7 @@ public:
         for (size_t i = 0; i < table_.size(); ++i) {
             const ExprToken& t = table_[i];
             if (t.active != 0 && t.priority >= 1 && t.kind != TokenKind::Number &&
-                t.kind != TokenKind::Open && t.kind != TokenKind::Close)
+                t.kind != TokenKind::Open && t.kind != TokenKind::Close && t.kind != TokenKind::Comma)
                 order.push_back(static_cast<int32_t>(i));
         }
         std::stable_sort(order.begin(), order.end(),
@@ -57,6 +60,9 @@ public:
 
     const BigNum& lastResult() const { return lastResult_; }
 
+    // Numbers still in the table: one after a complete reduction.
+    size_t numbersLeft() const { return numbers_.size(); }
+
 private:
     static constexpr int32_t kNone = 0; // index 0 never holds a token
 
@@ -66,6 +72,16 @@ private:
     {
         auto it = numbers_.lower_bound(i);
         return it == numbers_.begin() ? kNone : *std::prev(it);
+    }
+
+    // The nearest active token before i (index 0, which is never active,
+    // when there is none).
+    int32_t activeBefore(int32_t i)
+    {
+        int32_t k = i - 1;
+        while (k > 0 && token(k).active == 0)
+            --k;
+        return k;
     }
 
     int32_t rightOperand(int32_t i) const
@@ -117,7 +133,8 @@ private:
         case TokenKind::Function: return reduceFunction(i);
         case TokenKind::Number:
         case TokenKind::Open:
-        case TokenKind::Close: return true;
+        case TokenKind::Close:
+        case TokenKind::Comma: return true;
         }
         return true;
     }
@@ -131,23 +148,19 @@ private:
             return missingOperand();
         // "^" and "e" take a signed right operand: a sign written directly
         // before it is set (not flipped) on the value, which is how 2^-3 and
-        // 1e-5 work while 2*-3 does not.
+        // 1e-5 work while 2*-3 does not. Slots emptied by earlier
+        // reductions are passed over, so 2^-3e1 keeps its sign.
         if (kind == TokenKind::Power || kind == TokenKind::Exponent) {
-            if (token(r - 1).text == "-") {
-                token(r).value.positive = kFalse;
-                remove(r - 1);
-            }
-            if (token(r - 1).text == "+") {
-                token(r).value.positive = kTrue;
-                remove(r - 1);
+            const int32_t s = activeBefore(r);
+            if (token(s).text == "-" || token(s).text == "+") {
+                token(r).value.positive = token(s).text == "-" ? kFalse : kTrue;
+                remove(s);
             }
         }
-        // A quotient by a written "0" is left alone (the division-by-zero
-        // check of the pre-processor has reported "/" already).
-        if ((kind == TokenKind::Divide || kind == TokenKind::IntDivide) && token(r).text == "0")
-            return true;
+        // The check before the passes has made sure of a left operand; a
+        // quotient by zero goes to the division routines, which report it.
         if (l == kNone)
-            return true;
+            return errorFlag == -1 ? true : missingOperand();
         const BigNum& a = token(l).value;
         const BigNum& b = token(r).value;
         BigNum value;
@@ -169,7 +182,7 @@ private:
     {
         const int32_t l = leftOperand(i);
         if (l == kNone)
-            return;
+            return; // the check before the passes has made sure of one
         BigNum value = applyOperator(token(i).kind, token(l).value, BigNum{});
         store(i, std::move(value));
         remove(l);
@@ -179,7 +192,7 @@ private:
     {
         const FunctionEntry* entry = findFunction(token(i).text);
         if (entry == nullptr)
-            return true; // an unknown word has no effect
+            return true; // the check before the passes refuses unknown words
         const int32_t r1 = rightOperand(i);
         if (r1 == kNone)
             return missingOperand();
@@ -203,6 +216,12 @@ private:
     std::set<int32_t> numbers_;
     BigNum lastResult_;
 };
+
+// True when the typed text holds a capital letter that names a memory.
+bool typedMemoryLetter(const std::string& expression)
+{
+    return expression.find_first_of("ABCDXFGHIJ") != std::string::npos;
+}
 
 } // namespace
 
@@ -240,6 +259,7 @@ BigNum myEvaluate(const std::string& expression, int32_t precision)
     case kPreprocessDivisionByZero:
         reportError(kDivisionByZeroMessage, MessageStyle::Warning);
         return bigOne;
+    case kPreprocessTextAfterResult: return reportError(kTextAfterResultMessage, MessageStyle::Warning);
     case kPreprocessEmpty:
     default: return reportError(kEmptyExpressionMessage, MessageStyle::Warning);
     }
@@ -250,8 +270,16 @@ BigNum myEvaluate(const std::string& expression, int32_t precision)
     if (!myTokenize(text, highestPriority, upper, table))
         return BigNum{};
 
+    // Tokens 2 and 3 are the "0+" the pre-processor puts in front; the check
+    // starts after them so that "*2" is not read as 0*2.
+    constexpr size_t kFirstTyped = 4;
+    if (!checkWellFormed(table, kFirstTyped, typedMemoryLetter(expression)))
+        return BigNum{};
+
     Reduction reduction(table);
     if (!reduction.run())
         return BigNum{};
+    if (errorFlag == 0 && reduction.numbersLeft() != 1)
+        return reportError(kIncompleteMessage, MessageStyle::Warning);
     return reduction.lastResult();
 }

@@ -16,6 +16,7 @@ extern const char* const kUnbalancedMessage;       // "(" and ")" counts differ
 extern const char* const kDivisionByZeroMessage;   // "/" followed by a written zero
 extern const char* const kMissingOperandMessage;   // operator or function without right operand
 extern const char* const kEmptyExpressionMessage;  // nothing but blanks
+extern const char* const kTextAfterResultMessage;  // "=" followed by more than shown results
 
 // Value of the UTF-8 expression at the given working precision (copied into
 // workPrecision first). After an error (errorFlag is -1, a message has been

@@ -27,6 +27,7 @@ constexpr KindInfo kKinds[] = {
     {TokenKind::Degree, U'°', 4},
     {TokenKind::ArcMinute, U'′', 4},
     {TokenKind::ArcSecond, U'″', 4},
+    {TokenKind::Comma, U',', 0},
 };
 
 } // namespace
@@ -59,4 +60,30 @@ TokenKind wordKind(const std::string& word)
     if (word == "e")
         return TokenKind::Exponent;
     return TokenKind::Function;
+}
+
+bool isBinaryKind(TokenKind kind)
+{
+    switch (kind) {
+    case TokenKind::Plus:
+    case TokenKind::Minus:
+    case TokenKind::Multiply:
+    case TokenKind::Divide:
+    case TokenKind::IntDivide:
+    case TokenKind::Power:
+    case TokenKind::Exponent: return true;
+    default: return false;
+    }
+}
+
+bool isPostfixKind(TokenKind kind)
+{
+    switch (kind) {
+    case TokenKind::Factorial:
+    case TokenKind::Root:
+    case TokenKind::Degree:
+    case TokenKind::ArcMinute:
+    case TokenKind::ArcSecond: return true;
+    default: return false;
+    }
 }

@@ -28,6 +28,7 @@ enum class TokenKind : int16_t {
     Degree = 15,    // "°" postfix
     ArcMinute = 16, // "′" postfix
     ArcSecond = 17, // "″" postfix
+    Comma = 18,     // "," between the two arguments of mod(,) and yroot(,); never reduced
 };
 
 // One entry of the token table.
@@ -55,6 +56,11 @@ bool symbolKind(char32_t c, TokenKind& kind);
 
 // Kind of a word of lowercase letters: "natural", "e", or a function word.
 TokenKind wordKind(const std::string& word);
+
+// Kinds that take a value on each side.
+bool isBinaryKind(TokenKind kind);
+// Postfix kinds: "!" "√" "°" "′" "″".
+bool isPostfixKind(TokenKind kind);
 
 inline bool isDigitChar(char32_t c) { return c >= U'0' && c <= U'9'; }
 inline bool isLowerLetter(char32_t c) { return c >= U'a' && c <= U'z'; }

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <limits>
+#include <vector>
 
 #include "expr_token.h"
 #include "globals.h"
+#include "typed_forms.h"
 #include "utf8_text.h"
 
 namespace {
@@ -96,19 +98,23 @@ bool dividesByWrittenZero(const Walk& walk)
     return !isDigitChar(d);
 }
 
-// What to insert after c when the next character is n (at most one insertion
-// per position).
-std::u32string insertionAfter(char32_t c, char32_t n)
+// What to insert after c when the next characters are n and n2 (at most one
+// insertion per position).
+std::u32string insertionAfter(char32_t c, char32_t n, char32_t n2)
 {
     if (c == U')' && n == U'(')
         return U"*";
-    if (c == U')' && isLetter(n))
+    // A lone "e" after ")" stays as typed: the exponent letter belongs to a
+    // number, and (1/3)e2 is reported rather than read as (1/3)*e2.
+    if (c == U')' && isLetter(n) && !(n == U'e' && !isLetter(n2)))
         return U"*";
     if (n == U'(' && isDigitChar(c))
         return U"*";
     if (c == U')' && isDigitChar(n))
         return U"*";
-    if (c == U'(' && n == U'-')
+    // A sign right after "(" or after the comma of mod(,) and yroot(,) is
+    // the sign of what follows: (-2) is (0-2), mod(7,-2) is mod(7,0-2).
+    if ((c == U'(' || c == U',') && (n == U'-' || n == U'+'))
         return U"0";
     if (c == U'(' && isDigitChar(n) && n != U'0')
         return U"0+";
@@ -116,6 +122,59 @@ std::u32string insertionAfter(char32_t c, char32_t n)
         return U"+";
     return U"";
 }
+
+bool isAngleMark(char32_t c) { return c == U'°' || c == U'′' || c == U'″'; }
+bool isNumeralChar(char32_t c) { return isDigitChar(c) || c == U'.'; }
+
+// Degrees, minutes and seconds written together (30°15′20″) are one angle:
+// the "+" put between its parts must not let a "-" or "*" before it take
+// only the degrees, so the group goes into brackets: 2-8°4′ is 2-(8°+4′).
+class AngleGroups {
+public:
+    // Called after c has been appended to prepared; n is the character that
+    // follows c (kNone at the end).
+    void after(std::u32string& prepared, char32_t c, char32_t n)
+    {
+        if (!open_ && (c == U'°' || c == U'′') && isDigitChar(n)) {
+            size_t start = prepared.size() - 1;
+            while (start > 0 && isNumeralChar(prepared[start - 1]))
+                --start;
+            opens_.push_back(start);
+            open_ = true;
+            return;
+        }
+        if (!open_)
+            return;
+        const bool ends = isAngleMark(c) ? !isDigitChar(n)
+                                         : isNumeralChar(c) && !isNumeralChar(n) && !isAngleMark(n);
+        if (ends) {
+            prepared.push_back(U')');
+            open_ = false;
+        }
+    }
+
+    // Puts the opening brackets in, in one pass.
+    void bracket(std::u32string& prepared) const
+    {
+        if (opens_.empty())
+            return;
+        std::u32string out;
+        out.reserve(prepared.size() + opens_.size());
+        size_t next = 0;
+        for (size_t p = 0; p < prepared.size(); ++p) {
+            if (next < opens_.size() && opens_[next] == p) {
+                out.push_back(U'(');
+                ++next;
+            }
+            out.push_back(prepared[p]);
+        }
+        prepared.swap(out);
+    }
+
+private:
+    std::vector<size_t> opens_; // positions in the prepared text before which "(" goes
+    bool open_ = false;
+};
 
 } // namespace
 
@@ -125,10 +184,13 @@ int16_t myPreprocess(std::u32string& text, int32_t& length)
         return kPreprocessReady;
 
     std::u32string s = substituteMemories(text);
+    foldFullWidth(s);
+    if (!dropShownResults(s))
+        return kPreprocessTextAfterResult;
     for (char32_t& c : s)
         if (c >= U'A' && c <= U'Z')
             c = c - U'A' + U'a';
-    std::erase_if(s, [](char32_t c) { return c == U' ' || c == U'\r' || c == U'\n'; });
+    std::erase_if(s, isBlankChar);
     if (s.empty())
         return kPreprocessEmpty;
     if (s.front() == U'+' || s.front() == U'-')
@@ -137,15 +199,18 @@ int16_t myPreprocess(std::u32string& text, int32_t& length)
     std::u32string prepared = U"0+";
     prepared.reserve(s.size() + s.size() / 2 + 2);
     Walk walk(s);
+    AngleGroups angles;
     while (!walk.atEnd()) {
         const char32_t c = walk.take();
         const char32_t n = walk.peek(0);
         if (c == U'/' && dividesByWrittenZero(walk))
             return kPreprocessDivisionByZero;
         if (n != kNone)
-            walk.insertNext(insertionAfter(c, n));
+            walk.insertNext(insertionAfter(c, n, walk.peek(1)));
         prepared.push_back(c);
+        angles.after(prepared, c, n);
     }
+    angles.bracket(prepared);
 
     // Only the counts are compared: ")(" passes, as it always has.
     const auto opens = std::count(prepared.begin(), prepared.end(), U'(');

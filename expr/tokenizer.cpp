@@ -7,6 +7,11 @@
 
 const char* const kExpressionTooLargeMessage = "表达式过长或括号嵌套过深，无法计算";
 
+std::string foreignCharacterMessage(char32_t c)
+{
+    return "表达式中有无法识别的字符“" + encodeUtf8(std::u32string(1, c)) + "”";
+}
+
 namespace {
 
 constexpr int32_t kFirstToken = 2;
@@ -32,9 +37,12 @@ std::string asciiRun(const std::u32string& text, size_t first, size_t last)
     return run;
 }
 
-// Splits the text into tokens. Stops early (returning false) once more tokens
-// than a 16-bit table can index have been made.
-bool splitTokens(const std::u32string& text, std::vector<RawToken>& raw)
+enum class Split { Done, TooMany, Foreign };
+
+// Splits the text into tokens. Stops early once more tokens than a 16-bit
+// table can index have been made, or at a character that belongs to no token
+// (*foreign then holds it).
+Split splitTokens(const std::u32string& text, std::vector<RawToken>& raw, char32_t* foreign)
 {
     constexpr size_t kMaxTokens = static_cast<size_t>(kMaxTokenIndex - kFirstToken);
     size_t runStart = std::u32string::npos;
@@ -62,12 +70,16 @@ bool splitTokens(const std::u32string& text, std::vector<RawToken>& raw)
                 raw.push_back({wk, std::move(word)});
                 runStart = std::u32string::npos;
             }
+        } else {
+            // A character the language does not know would otherwise vanish
+            // and leave a text that reads as something the user did not write.
+            *foreign = c;
+            return Split::Foreign;
         }
-        // Anything else (",", "=", other symbols) makes no token.
         if (raw.size() > kMaxTokens)
-            return false;
+            return Split::TooMany;
     }
-    return true;
+    return Split::Done;
 }
 
 } // namespace
@@ -107,8 +119,14 @@ bool myTokenize(const std::u32string& text, int16_t& highestPriority, int16_t& u
     if (asked > kMaxTokenIndex)
         return refuseTooLarge();
     std::vector<RawToken> raw;
-    if (!splitTokens(text, raw))
-        return refuseTooLarge();
+    char32_t foreign = 0;
+    switch (splitTokens(text, raw, &foreign)) {
+    case Split::Done: break;
+    case Split::TooMany: return refuseTooLarge();
+    case Split::Foreign:
+        reportError(foreignCharacterMessage(foreign), MessageStyle::Warning);
+        return false;
+    }
     // One empty slot after the last token at least.
     const int64_t needed = kFirstToken + static_cast<int64_t>(raw.size());
     const int64_t upperIndex = std::max(asked, needed);

@@ -20,10 +20,13 @@ int64_t tableUpperIndex(const std::u32string& text);
 // 16 bits the table uses.
 extern const char* const kExpressionTooLargeMessage;
 
+// Message for a character that belongs to no token, naming it.
+std::string foreignCharacterMessage(char32_t c);
+
 // Fills table (indices 0 .. upper; tokens from index 2 on, at least one empty
 // slot after the last) and sets highestPriority. Numbers get their values
 // from myStrToNum. Returns false, with errorFlag set, when a numeral is
-// refused or the expression needs an index or a priority beyond
+// refused, a character belongs to no token, or the expression needs an index or a priority beyond
 // kMaxTokenIndex; also returns false at once while errorFlag is set.
 bool myTokenize(const std::u32string& text, int16_t& highestPriority, int16_t& upper,
                 std::vector<ExprToken>& table);

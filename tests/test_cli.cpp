@@ -140,7 +140,8 @@ TEST(Cli, Utf8)
 {
     const CliRun run = runCli({"1+2中", "1+\xff" "2", "", "1.2.3"});
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out, "3.0\n3.0\n\n\n");
+    EXPECT_EQ(run.out, "\n\n\n\n"); // characters outside the language are named, not dropped
+    EXPECT_NE(run.err.find("“中”"), std::string::npos);
     EXPECT_NE(run.err.find("错误提示: 表达式为空\n"), std::string::npos);
     EXPECT_NE(run.err.find("1.2.3"), std::string::npos);
 }

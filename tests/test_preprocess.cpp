@@ -39,7 +39,9 @@ TEST_F(Preprocess, PreparedTexts)
         {"+3", "0+0+3"},
         {"1+2", "0+1+2"},
         {"(1+2)(3)", "0+(0+1+2)*(0+3)"},
-        {"30°15′20″", "0+30°+15′+20″"},
+        {"30°15′20″", "0+(30°+15′+20″)"},
+        {"2-8°4′", "0+2-(8°+4′)"},
+        {"(1.5°30″)", "0+(0+(1.5°+30″))"},
         {"1″2", "0+1″2"},
         {"(-2)^2", "0+(0-2)^2"},
         {"2)sin(1", "0+2)*sin(0+1"},
@@ -58,9 +60,15 @@ TEST_F(Preprocess, PreparedTexts)
         {"5/07", "0+5/07"},
         {"5\\0", "0+5\\0"},
         {")(", "0+)*("},
-        {"(+5)", "0+(+5)"},
+        {"(+5)", "0+(0+5)"},
+        {"mod(7,-2)", "0+mod(0+7,0-2)"},
         {"π2", "0+π2"},
-        {"1,2\t3", "0+1,2\t3"},
+        {"1,2\t3", "0+1,23"},
+        {"（1＋2）×3÷４．５", "0+(0+1+2)*3/4.5"},
+        {"(1)e2", "0+(0+1)e2"},   // a lone e stays as typed after ")"
+        {"(1)exp1", "0+(0+1)*exp1"},
+        {"1+2 =3.0 =3.0", "0+1+2"},
+        {"2 =1.5E-7", "0+2"},
     };
     for (const auto& c : cases) {
         const auto [code, text] = prepare(c.typed);
@@ -81,7 +89,8 @@ TEST_F(Preprocess, RefusedTextsStayAsTyped)
         {"5/0.", kPreprocessDivisionByZero},  {"(5/0)", kPreprocessDivisionByZero},
         {"((1)", kPreprocessUnbalanced},      {"1)", kPreprocessUnbalanced},
         {"2(", kPreprocessUnbalanced},        {"", kPreprocessEmpty},
-        {"  \r\n ", kPreprocessEmpty},
+        {"  \r\n ", kPreprocessEmpty},      {"1 =2+1", kPreprocessTextAfterResult},
+        {"1=2=x", kPreprocessTextAfterResult},
     };
     for (const auto& c : cases) {
         const auto [code, text] = prepare(c.typed);
