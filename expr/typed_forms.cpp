@@ -49,7 +49,7 @@ bool isShownNumber(const std::u32string& s)
         point = point || s[p] == U'.';
         ++p;
     }
-    if (p == digitsStart)
+    if (p == digitsStart || !point) // the display always writes a point: 5.0
         return false;
     if (p < s.size() && s[p] == U'E') {
         ++p;

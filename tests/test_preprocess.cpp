@@ -90,7 +90,7 @@ TEST_F(Preprocess, RefusedTextsStayAsTyped)
         {"((1)", kPreprocessUnbalanced},      {"1)", kPreprocessUnbalanced},
         {"2(", kPreprocessUnbalanced},        {"", kPreprocessEmpty},
         {"  \r\n ", kPreprocessEmpty},      {"1 =2+1", kPreprocessTextAfterResult},
-        {"1=2=x", kPreprocessTextAfterResult},
+        {"1=2=x", kPreprocessTextAfterResult}, {"1 =2", kPreprocessTextAfterResult},
     };
     for (const auto& c : cases) {
         const auto [code, text] = prepare(c.typed);
