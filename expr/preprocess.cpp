@@ -135,8 +135,9 @@ public:
     // follows c (kNone at the end).
     void after(std::u32string& prepared, char32_t c, char32_t n)
     {
-        if (!open_ && (c == U'°' || c == U'′') && isDigitChar(n)) {
-            size_t start = prepared.size() - 1;
+        const size_t mark = prepared.size() - 1;
+        if (!open_ && (c == U'°' || c == U'′') && isDigitChar(n) && mark > 0 && isNumeralChar(prepared[mark - 1])) {
+            size_t start = mark;
             while (start > 0 && isNumeralChar(prepared[start - 1]))
                 --start;
             opens_.push_back(start);
@@ -150,8 +151,14 @@ public:
         if (ends) {
             prepared.push_back(U')');
             open_ = false;
+            // 30°15 would add 15 radians: every part after the first needs
+            // its mark.
+            if (!isAngleMark(c))
+                unmarkedPart_ = true;
         }
     }
+
+    bool unmarkedPart() const { return unmarkedPart_; }
 
     // Puts the opening brackets in, in one pass.
     void bracket(std::u32string& prepared) const
@@ -174,6 +181,7 @@ public:
 private:
     std::vector<size_t> opens_; // positions in the prepared text before which "(" goes
     bool open_ = false;
+    bool unmarkedPart_ = false;
 };
 
 } // namespace
@@ -210,6 +218,8 @@ int16_t myPreprocess(std::u32string& text, int32_t& length)
         prepared.push_back(c);
         angles.after(prepared, c, n);
     }
+    if (angles.unmarkedPart())
+        return kPreprocessAngleWithoutMark;
     angles.bracket(prepared);
 
     // Only the counts are compared: ")(" passes, as it always has.

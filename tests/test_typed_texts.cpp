@@ -67,7 +67,7 @@ TEST_F(TypedTexts, WellFormedTextsKeepTheirValues)
              "1-2-3", "2^3^2", "2+3*4", "(1+2)*(3+4)", "2^-3", "2^+3", "1e-5", "1E-5", "2.5e-2", "1e3", "9√", "5!",
              "3!!", "mod(7,3)", "mod(-7,2)", "mod(7.5,2)", "mod(7,-2)", "mod(1+2,3)", "yroot(3,8)", "yroot(3,-8)",
              "7\\2", "(-7)\\2", "7\\(-2)", "log100", "sin1", "sin(1+2)", "sin2^2", "2(3+4)", "(1+2)(3)", "(1+2)3",
-             "2 (3)", "2 3", "(-2)^2", "-2^2", "+3", "(+5)", "30°15′20″", "3°30′", "-5", "1-(2-(3-4))", "007+.5",
+             "2 (3)", "2 3", "(-2)^2", "-2^2", "+3", "(+5)", "30°15′20″", "3°30′", "2-8°4′", "-1°30″*2", "-5", "1-(2-(3-4))", "007+.5",
              "π", "natural", "πe2", "2^-3e1", "2^-sin1", "2^-π", "exp(1)*ln(2)", "cuberoot(27)", "doujc(7)",
              "int(-2.5)+frac(2.75)", "angle(1)", "radian(180)", "atan1*4", "（1+2）*3", "2×3", "6÷2", "１．５＋２",
              "mod（7，3）", "sin(cos(1))", "2^0.5", "1+\r\n2", "1e2e1"})
@@ -115,6 +115,7 @@ TEST_F(TypedTexts, TextsThatAreNoExpressionGetAMessage)
         {"1+2☃", foreignCharacterMessage(U'☃')},
         {"1+2?", foreignCharacterMessage(U'?')},
         {"1+2 =3.0*2", kTextAfterResultMessage},
+        {"2-8°4", kAngleWithoutMarkMessage},
     };
     for (const auto& c : cases) {
         const Outcome out = run(c.typed);
