@@ -15,7 +15,7 @@ const char* const kUnbalancedMessage = "你的“（”和“）”不对称\r\n
 const char* const kDivisionByZeroMessage = "哥们零你也敢除！无语中";
 const char* const kMissingOperandMessage = "存在运算符没有右运算数据";
 const char* const kEmptyExpressionMessage = "表达式为空";
-const char* const kAngleWithoutMarkMessage = "角度的分、秒要带上符号，如 30°15′20″";
+const char* const kMalformedAngleMessage = "角度要写成 30°15′20″ 的形式：度、分、秒各是一个数，各带符号";
 const char* const kTextAfterResultMessage =
     "“=”后面只能是上次的结果，其后的内容不会参与计算\r\n请把要算的式子写在“=”前面，或删去“=”及其后的结果";
 
@@ -261,7 +261,7 @@ BigNum myEvaluate(const std::string& expression, int32_t precision)
         reportError(kDivisionByZeroMessage, MessageStyle::Warning);
         return bigOne;
     case kPreprocessTextAfterResult: return reportError(kTextAfterResultMessage, MessageStyle::Warning);
-    case kPreprocessAngleWithoutMark: return reportError(kAngleWithoutMarkMessage, MessageStyle::Warning);
+    case kPreprocessMalformedAngle: return reportError(kMalformedAngleMessage, MessageStyle::Warning);
     case kPreprocessEmpty:
     default: return reportError(kEmptyExpressionMessage, MessageStyle::Warning);
     }

@@ -17,7 +17,7 @@ extern const char* const kDivisionByZeroMessage;   // "/" followed by a written 
 extern const char* const kMissingOperandMessage;   // operator or function without right operand
 extern const char* const kEmptyExpressionMessage;  // nothing but blanks
 extern const char* const kTextAfterResultMessage;  // "=" followed by more than shown results
-extern const char* const kAngleWithoutMarkMessage; // 30°15: a part of an angle without its mark
+extern const char* const kMalformedAngleMessage; // 30°15, π′17: an angle part without its mark or after no numeral
 
 // Value of the UTF-8 expression at the given working precision (copied into
 // workPrecision first). After an error (errorFlag is -1, a message has been

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <string_view>
 #include <vector>
 
 #include "expr_token.h"
@@ -125,6 +126,7 @@ std::u32string insertionAfter(char32_t c, char32_t n, char32_t n2)
 
 bool isAngleMark(char32_t c) { return c == U'°' || c == U'′' || c == U'″'; }
 bool isNumeralChar(char32_t c) { return isDigitChar(c) || c == U'.'; }
+bool isOperatorOrOpening(char32_t c) { return std::u32string_view(U"+-*/\\^(,").find(c) != std::u32string_view::npos; }
 
 // Degrees, minutes and seconds written together (30°15′20″) are one angle:
 // the "+" put between its parts must not let a "-" or "*" before it take
@@ -136,7 +138,15 @@ public:
     void after(std::u32string& prepared, char32_t c, char32_t n)
     {
         const size_t mark = prepared.size() - 1;
-        if (!open_ && (c == U'°' || c == U'′') && isDigitChar(n) && mark > 0 && isNumeralChar(prepared[mark - 1])) {
+        if (!open_ && (c == U'°' || c == U'′') && isDigitChar(n)) {
+            // Only a numeral starts an angle: π′17 or (1+2)°30′ would add
+            // a part to something that is no number of degrees.
+            if (mark == 0 || !isNumeralChar(prepared[mark - 1])) {
+                // A mark with nothing before it is left to the check of the
+                // token table, which says where the mark belongs.
+                malformed_ = mark > 0 && !isOperatorOrOpening(prepared[mark - 1]);
+                return;
+            }
             size_t start = mark;
             while (start > 0 && isNumeralChar(prepared[start - 1]))
                 --start;
@@ -154,11 +164,13 @@ public:
             // 30°15 would add 15 radians: every part after the first needs
             // its mark.
             if (!isAngleMark(c))
-                unmarkedPart_ = true;
+                malformed_ = true;
         }
     }
 
-    bool unmarkedPart() const { return unmarkedPart_; }
+    // An angle part without its mark, or a part added to something that is
+    // no numeral.
+    bool malformed() const { return malformed_; }
 
     // Puts the opening brackets in, in one pass.
     void bracket(std::u32string& prepared) const
@@ -181,7 +193,7 @@ public:
 private:
     std::vector<size_t> opens_; // positions in the prepared text before which "(" goes
     bool open_ = false;
-    bool unmarkedPart_ = false;
+    bool malformed_ = false;
 };
 
 } // namespace
@@ -218,8 +230,8 @@ int16_t myPreprocess(std::u32string& text, int32_t& length)
         prepared.push_back(c);
         angles.after(prepared, c, n);
     }
-    if (angles.unmarkedPart())
-        return kPreprocessAngleWithoutMark;
+    if (angles.malformed())
+        return kPreprocessMalformedAngle;
     angles.bracket(prepared);
 
     // Only the counts are compared: ")(" passes, as it always has.

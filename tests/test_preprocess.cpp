@@ -91,7 +91,8 @@ TEST_F(Preprocess, RefusedTextsStayAsTyped)
         {"2(", kPreprocessUnbalanced},        {"", kPreprocessEmpty},
         {"  \r\n ", kPreprocessEmpty},      {"1 =2+1", kPreprocessTextAfterResult},
         {"1=2=x", kPreprocessTextAfterResult}, {"1 =2", kPreprocessTextAfterResult},
-        {"30°15", kPreprocessAngleWithoutMark}, {"1°2′3+1", kPreprocessAngleWithoutMark},
+        {"30°15", kPreprocessMalformedAngle}, {"1°2′3+1", kPreprocessMalformedAngle},
+        {"π′17", kPreprocessMalformedAngle}, {"(1)°30′", kPreprocessMalformedAngle},
     };
     for (const auto& c : cases) {
         const auto [code, text] = prepare(c.typed);

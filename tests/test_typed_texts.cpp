@@ -115,7 +115,7 @@ TEST_F(TypedTexts, TextsThatAreNoExpressionGetAMessage)
         {"1+2☃", foreignCharacterMessage(U'☃')},
         {"1+2?", foreignCharacterMessage(U'?')},
         {"1+2 =3.0*2", kTextAfterResultMessage},
-        {"2-8°4", kAngleWithoutMarkMessage},
+        {"2-8°4", kMalformedAngleMessage},
     };
     for (const auto& c : cases) {
         const Outcome out = run(c.typed);
