@@ -202,6 +202,69 @@ TEST_F(Constants, AngleConversionsAgreeWithMpfr)
     }
 }
 
+// Angles far beyond a turn: every whole turn comes off exactly (1e50° is
+// 280°), and angle() takes π to as many more digits as the argument has
+// integer digits, and more where the remainder lands next to a multiple of
+// 2π. References computed by MPFR with the argument exact.
+TEST_F(Constants, HugeAnglesAgreeWithMpfr)
+{
+    const int32_t p = 40;
+    struct Unit {
+        BigNum (*convert)(const BigNum&);
+        unsigned long perDegree;
+    };
+    for (const char* x : {"1e50", "-7.5e40", "123456789123456789e30", "99999999999999999999e60", "1e10000"}) {
+        const mpfr_prec_t bits = bitsForDigits(10100 + p);
+        Mpfr xm(x, bits), pi(bits), turn(bits), want(bits);
+        mpfr_const_pi(pi, MPFR_RNDN);
+        for (const Unit& u : {Unit{myRadian, 1}, Unit{myArcMinute, 60}, Unit{myArcSecond, 3600}}) {
+            resetCoreForTest(p);
+            mpfr_set_ui(turn, 360 * u.perDegree, MPFR_RNDN);
+            mpfr_fmod(want, xm, turn, MPFR_RNDN);
+            mpfr_mul(want, want, pi, MPFR_RNDN);
+            mpfr_div_ui(want, want, 180 * u.perDegree, MPFR_RNDN);
+            EXPECT_TRUE(closeTo(u.convert(bigFromDecimal(x)), want, p + 1)) << x << " per " << u.perDegree;
+            EXPECT_EQ(workPrecision, p);
+        }
+    }
+
+    // 2π x 10^6 rounded up to the kept digits: the remainder is below 10^-36.
+    const mpfr_prec_t bits = bitsForDigits(11100);
+    Mpfr pi(bits), twoPi(bits), nearTurns(bits);
+    mpfr_const_pi(pi, MPFR_RNDN);
+    mpfr_mul_ui(twoPi, pi, 2, MPFR_RNDN);
+    mpfr_mul_ui(nearTurns, twoPi, 1000000, MPFR_RNDN);
+    mpfr_exp_t exp10 = 0;
+    char* digits = mpfr_get_str(nullptr, &exp10, 10, p + kGuardDigits, nearTurns, MPFR_RNDU);
+    const std::string nearMultiple = "0." + std::string(digits) + "e" + std::to_string(exp10);
+    mpfr_free_str(digits);
+    for (const std::string& x : {std::string("1e20"), std::string("-1e50"), std::string("3.3e300"),
+                                 std::string("1e10900"), nearMultiple}) {
+        resetCoreForTest(p);
+        Mpfr xm(x, bits), want(bits);
+        mpfr_fmod(want, xm, twoPi, MPFR_RNDN);
+        mpfr_mul_ui(want, want, 180, MPFR_RNDN);
+        mpfr_div(want, want, pi, MPFR_RNDN);
+        EXPECT_TRUE(closeTo(myAngle(bigFromDecimal(x)), want, p + 1)) << "angle " << x;
+        EXPECT_EQ(workPrecision, p);
+    }
+
+    // π to 11,048 digits would be needed: a message, not a wrong angle.
+    resetCoreForTest(p);
+    RecordingPort port;
+    EXPECT_TRUE(myAngle(bigFromDecimal("1e11000")).isEmpty());
+    EXPECT_EQ(errorFlag, -1);
+    ASSERT_EQ(port.messages.size(), 1u);
+    EXPECT_NE(port.messages[0].first.find("11000"), std::string::npos) << port.messages[0].first;
+
+    // Through the evaluator: 1e50° is 280°.
+    resetCoreForTest(p);
+    Mpfr want(bits);
+    mpfr_mul_ui(want, pi, 14, MPFR_RNDN);
+    mpfr_div_ui(want, want, 9, MPFR_RNDN);
+    EXPECT_TRUE(closeTo(myEvaluate("1e50°", p), want, p + 1));
+}
+
 TEST_F(Constants, AngleExamples)
 {
     workPrecision = 40;
