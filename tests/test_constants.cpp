@@ -311,9 +311,7 @@ TEST_F(Constants, ExponentOperator)
     const Case cases[] = {
         {"1.5", "3", "1.5e3"},
         {"2", "-3", "2e-3"},
-        {"1", "2.7", "1e2"},      // the fraction of the exponent is dropped
-        {"1", "0.5", "1e0"},
-        {"1", "-0.5", "1e0"},
+        {"1", "2.0", "1e2"},
         {"-4.25", "10", "-4.25e10"},
         {"0", "999999999999", "0"},
         {"1", "1999999999", "1e1999999999"},
@@ -331,21 +329,35 @@ TEST_F(Constants, ExponentOperator)
     EXPECT_EQ(errorFlag, 0);
 }
 
-// Scales that leave the exponent range are reported once.
-TEST_F(Constants, ExponentOperatorOutOfRange)
+// Scales that leave the exponent range, and exponents that are no integer
+// (1e2.7 is not 100), are reported once.
+TEST_F(Constants, ExponentOperatorRefused)
 {
     struct Case {
         const char* x;
         const char* k;
+        const char* message; // nullptr: the overflow message
     };
-    for (const Case& c : {Case{"1", "999999999999"}, Case{"1", "-3000000000"}, Case{"5e1999999999", "2"},
-                          Case{"1", "123456789012345678901234567890"}, Case{"1", "2000000001"}}) {
+    const char* const notInteger = "e后面的指数必须是整数";
+    for (const Case& c : {Case{"1", "999999999999", nullptr}, Case{"1", "-3000000000", nullptr},
+                          Case{"5e1999999999", "2", nullptr}, Case{"1", "123456789012345678901234567890", nullptr},
+                          Case{"1", "2000000001", nullptr}, Case{"1", "2.7", notInteger},
+                          Case{"1", "0.5", notInteger}, Case{"1", "-0.5", notInteger}, Case{"0", "1.5", notInteger},
+                          Case{"1", "1e-2000000000", notInteger}, Case{"1", "1234567890.1", notInteger}}) {
         resetCoreForTest(40);
         RecordingPort port;
         EXPECT_TRUE(mySetExponent(bigFromDecimal(c.x), bigFromDecimal(c.k)).isEmpty()) << c.x << "e" << c.k;
         EXPECT_EQ(errorFlag, -1);
-        EXPECT_EQ(port.messages.size(), 1u) << c.x << "e" << c.k;
+        ASSERT_EQ(port.messages.size(), 1u) << c.x << "e" << c.k;
+        if (c.message != nullptr)
+            EXPECT_EQ(port.messages[0].first, c.message);
     }
+    resetCoreForTest(40);
+    RecordingPort port;
+    EXPECT_TRUE(myEvaluate("1e2.7", 40).isEmpty());
+    ASSERT_EQ(port.messages.size(), 1u);
+    EXPECT_EQ(port.messages[0].first, notInteger);
+    EXPECT_EQ(port.messages[0].second, MessageStyle::Plain);
 }
 
 // The operators and function words bound to these routines.
@@ -364,7 +376,7 @@ TEST_F(Constants, ThroughTheEvaluator)
     const Case cases[] = {
         {"π", canonicalTruncated(pi, 44)}, {"natural", canonicalTruncated(e, 44)},
         {"1.5e3", "1.5e3"},                {"2e-3", "2e-3"},
-        {"1e2.7", "1e2"},                  {"int(-2.7)", "-2e0"},
+        {"1e-0", "1e0"},                   {"int(-2.7)", "-2e0"},
         {"frac(2.7)", "7e-1"},             {"1/8", "1.25e-1"},
     };
     for (const Case& c : cases) {
