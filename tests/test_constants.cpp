@@ -349,8 +349,9 @@ TEST_F(Constants, ExponentOperatorRefused)
         EXPECT_TRUE(mySetExponent(bigFromDecimal(c.x), bigFromDecimal(c.k)).isEmpty()) << c.x << "e" << c.k;
         EXPECT_EQ(errorFlag, -1);
         ASSERT_EQ(port.messages.size(), 1u) << c.x << "e" << c.k;
-        if (c.message != nullptr)
+        if (c.message != nullptr) {
             EXPECT_EQ(port.messages[0].first, c.message);
+        }
     }
     resetCoreForTest(40);
     RecordingPort port;
