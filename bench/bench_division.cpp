@@ -7,8 +7,13 @@
 //   - two random 10,000-digit operands at 10008: the reciprocal, with its
 //     products by FFT, and once more with the FFT library switched off;
 //   - the 1040-digit seed alone;
-//   - mpfr_div at the digits myDiv keeps (workPrecision + 4).
+//   - mpfr_div at the digits myDiv keeps (workPrecision + 4);
+//   - myMOD of a 10,000-digit dividend scaled by 10^k by a 10,000-digit
+//     divisor, whose integer quotient of k digits is computed in full (the
+//     working precision raised to it), next to GMP's mpz_tdiv_qr of the same
+//     integers; and 10^k mod 7 at the default precision.
 #include <benchmark/benchmark.h>
+#include <gmp.h>
 #include <mpfr.h>
 
 #include <random>
@@ -18,6 +23,7 @@
 #include "division_path.h"
 #include "fft_binding.h"
 #include "globals.h"
+#include "int_division.h"
 #include "bench_support.h"
 #include "startup.h"
 
@@ -115,8 +121,59 @@ void BM_MpfrDiv_10000DigitOperands(benchmark::State& state)
     runMpfrDiv(state, a.c_str(), b.c_str(), 10012);
 }
 
+// a = A x 10^k with A of `digits` digits, b of `digits` digits.
+struct LongQuotientOperands {
+    std::string a, b;
+};
+
+LongQuotientOperands longQuotientOperands(int32_t digits, int64_t k)
+{
+    std::mt19937_64 rng(5);
+    const std::string a = randomMantissa(rng, digits).substr(2);
+    const std::string b = randomMantissa(rng, digits).substr(2);
+    return {a + std::string(static_cast<size_t>(k), '0'), b};
+}
+
+void BM_MyMod_LongQuotient(benchmark::State& state)
+{
+    const int64_t k = state.range(0);
+    const int32_t digits = static_cast<int32_t>(state.range(1));
+    prepareCore(digits == 1 ? precisionForBox(0) : 10008);
+    const LongQuotientOperands o = digits == 1 ? LongQuotientOperands{"1" + std::string(static_cast<size_t>(k), '0'), "7"}
+                                               : longQuotientOperands(digits, k);
+    const BigNum a = myStrToNum(o.a);
+    const BigNum b = myStrToNum(o.b);
+    for (auto _ : state) {
+        QuotRem qr = myMOD(a, b);
+        benchmark::DoNotOptimize(qr);
+    }
+    if (errorFlag != 0)
+        state.SkipWithError("myMOD reported an error");
+}
+
+void BM_GmpTdivQr_LongQuotient(benchmark::State& state)
+{
+    const int64_t k = state.range(0);
+    const int32_t digits = static_cast<int32_t>(state.range(1));
+    const LongQuotientOperands o = digits == 1 ? LongQuotientOperands{"1" + std::string(static_cast<size_t>(k), '0'), "7"}
+                                               : longQuotientOperands(digits, k);
+    mpz_t a, b, q, r;
+    mpz_inits(a, b, q, r, nullptr);
+    mpz_set_str(a, o.a.c_str(), 10);
+    mpz_set_str(b, o.b.c_str(), 10);
+    for (auto _ : state) {
+        mpz_tdiv_qr(q, r, a, b);
+        benchmark::ClobberMemory();
+    }
+    mpz_clears(a, b, q, r, nullptr);
+}
+
 } // namespace
 
+BENCHMARK(BM_MyMod_LongQuotient)->Args({50, 1})->Args({20000, 1})->Args({199990, 1})
+    ->Args({20000, 10000})->Args({199990, 10000})->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_GmpTdivQr_LongQuotient)->Args({50, 1})->Args({20000, 1})->Args({199990, 1})
+    ->Args({20000, 10000})->Args({199990, 10000})->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MyDiv_1over7_1000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MyDiv_2over3_1000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MyDiv_1over7_1000_Newton)->Unit(benchmark::kMicrosecond);

@@ -103,21 +103,22 @@ std::string myNumToStr(const BigNum& x)
         return std::string();
     if (showsAsZero(y, shown))
         y = sciFromDigits(nullptr, 0, 0, true, 1);
-    y = qslqwl(myRoundSig(std::move(y), shown));
+    // A value below one in plain notation keeps shown - 1 decimal places (its
+    // digit string, leading zero included, has shown digits). It is rounded
+    // there once, from all its digits: rounding to shown significant digits
+    // first and then to the decimal places would round twice (0.2345 to
+    // three digits, 0.235, then to 0.24 instead of 0.23).
+    const bool plain = scientificOutput == kFalse;
+    if (plain && y.exponent < 0 && !isZero(y)) {
+        myFromSci(y);
+        y = myRoundSig(std::move(y), shown);
+    } else {
+        y = qslqwl(myRoundSig(std::move(y), shown));
+        if (plain && errorFlag == 0 && y.exponent < kMaxPlainIntegerDigits)
+            myFromSci(y);
+    }
     if (errorFlag == -1)
         return std::string();
-
-    const bool plain = scientificOutput == kFalse && y.exponent < kMaxPlainIntegerDigits;
-    if (plain) {
-        myFromSci(y);
-        // A value below one has the leading zeros of its fraction in the digit
-        // string: rounding once more keeps shown - 1 decimal places. A value
-        // of one or more already carries its shown digits.
-        if (y.limbCount - y.fracDigits == 1 && y.limb(1) == 0)
-            y = myRoundSig(y, shown);
-        if (errorFlag == -1)
-            return std::string();
-    }
     if (isZero(y))
         y.positive = kTrue;
 

@@ -33,6 +33,12 @@ constexpr int32_t kFftMinShorterDigits = 64;
 // workPrecision reaches this value; below it, long division in base 10000.
 constexpr int64_t kNewtonDivisionSwitch = 262144;
 
+// Integer quotient and remainder compute the quotient with all its integer
+// digits, raising the precision for them (mod(1e50, 7) at 20 digits divides
+// to 58). A quotient with more integer digits than this is refused with a
+// message; up to it the division takes a fraction of a second.
+constexpr int32_t kMaxExactQuotientDigits = 200000;
+
 // Digits of the long-division seed of the Newton reciprocal.
 constexpr int32_t kReciprocalSeedDigits = 1040;
 

@@ -1,11 +1,16 @@
 // Degrees, minutes and seconds of arc to radians and radians to degrees. The
-// argument is first reduced (modulo 360 degrees, modulo 2π radians) and the
-// conversion runs with eight extra digits, which the result keeps.
+// argument is first reduced (modulo a full turn in its own unit, modulo 2π
+// radians) and the conversion runs with eight extra digits, which the result
+// keeps. The reduction takes off every whole turn exactly, however large the
+// argument: 1e50° is 280°, not whatever the cut digits of 1e50 / 360 leave.
 #include <algorithm>
 
+#include "cancellation.h"
 #include "constants.h"
 #include "division.h"
 #include "int_division.h"
+#include "raised_precision.h"
+#include "trig_reduction.h"
 
 namespace {
 
@@ -13,42 +18,61 @@ constexpr int32_t kAngleExtraDigits = 8;
 
 BigNum smallInteger(int32_t v) { return makeSmallConstant(kTrue, 8, 8, v, 0); }
 
-} // namespace
-
-BigNum myRadian(const BigNum& degrees)
+// x / perDegree degrees in radians. The full turn is taken off in x's own
+// unit, where it is an exact integer; x / 60 first would cut the quotient of a
+// large x to the working precision before the turns come off.
+BigNum arcToRadians(const BigNum& x, int32_t perDegree)
 {
     if (errorFlag == -1)
         return BigNum{};
-    const BigNum r = myMOD(degrees, smallInteger(360)).remainder;
-    workPrecision += kAngleExtraDigits;
+    const BigNum turn = smallInteger(360 * perDegree);
+    const BigNum r = myMOD(x, turn).remainder;
+    const BigNum degrees = perDegree == 1 ? r : myDiv(r, smallInteger(perDegree));
+    RaisedWorkPrecision raised(kAngleExtraDigits);
     const BigNum pi = tableConstant(DigitTableId::Pi, workPrecision);
-    const BigNum result = myMul(myDiv(pi, smallInteger(180)), r);
-    workPrecision -= kAngleExtraDigits;
+    const BigNum result = myMul(myDiv(pi, smallInteger(180)), degrees);
     return errorFlag == -1 ? BigNum{} : result;
 }
 
-BigNum myArcMinute(const BigNum& minutes)
-{
-    if (errorFlag == -1)
-        return BigNum{};
-    return myRadian(myDiv(minutes, smallInteger(60)));
-}
+} // namespace
 
-BigNum myArcSecond(const BigNum& seconds)
-{
-    if (errorFlag == -1)
-        return BigNum{};
-    return myRadian(myDiv(seconds, smallInteger(3600)));
-}
+BigNum myRadian(const BigNum& degrees) { return arcToRadians(degrees, 1); }
+
+BigNum myArcMinute(const BigNum& minutes) { return arcToRadians(minutes, 60); }
+
+BigNum myArcSecond(const BigNum& seconds) { return arcToRadians(seconds, 3600); }
 
 BigNum myAngle(const BigNum& radians)
 {
     if (errorFlag == -1)
         return BigNum{};
-    workPrecision += kAngleExtraDigits;
-    const BigNum pi = tableConstant(DigitTableId::Pi, workPrecision);
-    const BigNum r = myMOD(radians, myMul(bigTwo, pi)).remainder;
-    const BigNum result = myMul(myDiv(smallInteger(180), pi), r);
-    workPrecision -= kAngleExtraDigits;
+    RaisedWorkPrecision raised(kAngleExtraDigits);
+    const int32_t p = workPrecision;
+    // Taking off n turns multiplies the error of 2π by n, so π carries as many
+    // more digits as the argument has integer digits; a remainder that lands
+    // next to a multiple of 2π has lost its leading digits against π, which
+    // are paid for with more digits still. An argument the table's π cannot
+    // reduce is refused.
+    int64_t extra = 0;
+    BigNum r;
+    for (;;) {
+        const int64_t digits = int64_t{p} + integerDigitsOf(radians) + extra;
+        const BigNum pi = piForReduction(digits, "angle");
+        if (errorFlag == -1)
+            return BigNum{};
+        RaisedWorkPrecision reduction(digits - workPrecision);
+        const BigNum twoPi = myMul(bigTwo, pi);
+        r = myMOD(radians, twoPi).remainder;
+        if (errorFlag == -1)
+            return BigNum{};
+        if (isZero(r) || myCompareAbs(radians, twoPi) == 1)
+            break;
+        const int64_t lost = std::max<int64_t>(0, -leadingPower(r));
+        if (lost <= extra)
+            break;
+        extra = lost + 1;
+    }
+    const BigNum pi = tableConstant(DigitTableId::Pi, p);
+    const BigNum result = myMul(myDiv(smallInteger(180), pi), myTruncSig(r, p + kGuardDigits));
     return errorFlag == -1 ? BigNum{} : result;
 }

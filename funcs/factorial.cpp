@@ -66,7 +66,7 @@ BigNum myFact(const BigNum& x)
     if (isNegative(x))
         return reportError("(预制阶乘表，硬算加分治阶乘子程序)的输入值不能为负数", MessageStyle::Plain);
     if (hasFractionalPart(x))
-        return reportError("阶乘的输入值不能为小数", MessageStyle::Plain);
+        return reportError(kFractionalFactorialMessage, MessageStyle::Plain);
 
     SubFunctionTimer timer;
     if (isZeroOrOne(x))
@@ -120,9 +120,12 @@ BigNum myDoubleFact(const BigNum& x)
         return BigNum{};
     if (isNegative(x))
         return reportError("硬算双阶乘的输入值不能为负数", MessageStyle::Plain);
+    // 5.5!! is no double factorial of anything; taking 5!! for it would show
+    // a number the user did not ask for.
+    if (hasFractionalPart(x))
+        return reportError(kFractionalFactorialMessage, MessageStyle::Plain);
     if (isZeroOrOne(x))
         return bigOne;
-    // The fractional part is ignored: 5.5!! is 5!!.
     const int64_t n = integerMagnitudeCapped(x, int64_t{kMaxFactorialArgument} + 1);
     if (n > kMaxFactorialArgument)
         return reportError("只支持40000以下阶乘", MessageStyle::Plain);

@@ -1,12 +1,18 @@
-// Integer quotient and remainder: the quotient is the integer part of a / b at
-// the working precision, the remainder a - q * b with the dividend's sign.
+// Integer quotient and remainder: the quotient is the integer part of a / b,
+// the remainder a - q * b with the dividend's sign. The quotient is computed
+// with all its integer digits, however many more that are than the working
+// precision keeps: mod(1e50, 7) must be the remainder of 10^50, not of some
+// neighbouring multiple of 7.
 #include "int_division.h"
 
 #include <algorithm>
+#include <string>
 
+#include "cancellation.h"
 #include "constants.h"
 #include "division.h"
 #include "globals.h"
+#include "raised_precision.h"
 
 namespace {
 
@@ -20,6 +26,15 @@ BigNum withSign(const BigNum& x, bool positive)
 int64_t storedDigits(const BigNum& x) { return static_cast<int64_t>(x.digitsPerLimb) * x.limbCount; }
 
 BigNum cut(const BigNum& x) { return myTruncSig(qslqwl(myRegroup(x, 1)), workPrecision + kGuardDigits); }
+
+// Fraction digits the quotient carries beyond its integer digits, so that its
+// integer part is not decided by the last digit of the division.
+constexpr int32_t kQuotientFractionDigits = 8;
+
+std::string quotientTooLongText()
+{
+    return "myMOD除法子程序中商的整数部分超过" + std::to_string(kMaxExactQuotientDigits) + "位";
+}
 
 } // namespace
 
@@ -40,17 +55,37 @@ QuotRem myMOD(const BigNum& a, const BigNum& b)
     default: break;
     }
 
-    BigNum q = myInt(myDiv(a, b));
+    // |a| < 10^(ha + 1) and |b| >= 10^hb: the quotient has at most
+    // ha - hb + 1 integer digits.
+    const int64_t quotientDigits = leadingPower(a) - leadingPower(b) + 1;
+    if (quotientDigits > kMaxExactQuotientDigits)
+        return QuotRem{reportError(quotientTooLongText(), MessageStyle::Warning), BigNum{}};
+    BigNum q;
+    {
+        RaisedWorkPrecision raised(
+            std::max<int64_t>(0, quotientDigits + kQuotientFractionDigits - workPrecision));
+        q = myInt(myDiv(a, b));
+    }
     q.positive = kTrue;
     // The product and the difference are formed exactly, so the remainder is
     // right whenever the quotient is, also for operands longer than the
     // working precision; it is cut like every result afterwards.
-    const int32_t saved = workPrecision;
-    workPrecision = static_cast<int32_t>(std::min<int64_t>(
-        storedDigits(a) + storedDigits(b) + storedDigits(q) + kGuardDigits, INT32_MAX / 2));
-    const BigNum product = withSign(myMul(q, b), true);
-    BigNum r = mySub(withSign(a, true), product);
-    workPrecision = saved;
+    BigNum r;
+    {
+        RaisedWorkPrecision exact(std::min<int64_t>(
+                                      storedDigits(a) + storedDigits(b) + storedDigits(q) + kGuardDigits,
+                                      INT32_MAX / 2) -
+                                  workPrecision);
+        const BigNum absB = withSign(b, true);
+        r = mySub(withSign(a, true), myMul(q, absB));
+        // The integer part of a quotient that is an integer may come out one
+        // below it when the division's last digit falls short; the remainder
+        // then reaches |b| and settles it.
+        if (errorFlag == 0 && r.isPositive() && myCompareAbs(r, absB) != 1) {
+            r = mySub(r, absB);
+            q = myAdd(q, bigOne);
+        }
+    }
     if (errorFlag == -1)
         return QuotRem{};
     // Zero carries no sign: (-6) mod 3 is 0, not -0.

@@ -10,6 +10,7 @@
 #include "int_division.h"
 #include "power.h"
 #include "raised_precision.h"
+#include "square_root.h"
 #include "whole_number.h"
 
 namespace {
@@ -28,6 +29,17 @@ BigNum cutResult(const BigNum& r)
     if (errorFlag == -1)
         return BigNum{};
     return myTruncSig(qslqwl(myRegroup(r, 1)), workPrecision + kGuardDigits);
+}
+
+// Whether the integer y is odd, read from its units digit: y / 2 at the
+// working precision would cut off the .5 of an odd y with all digits kept.
+bool isOddInteger(const BigNum& y)
+{
+    BigNum holder;
+    const DigitSpan s = digitSpanOf(y, holder);
+    if (s.isZero() || s.high < 0 || s.low() > 0)
+        return false;
+    return s.digits[s.high] % 2 == 1;
 }
 
 bool isPlusOne(const BigNum& x) { return x.isPositive() && myCompareAbs(x, bigOne) == 0; }
@@ -52,6 +64,11 @@ BigNum myYroot(const BigNum& y, const BigNum& x)
         return reportError("对不起，因为指数是小数，被开方数不能为负", MessageStyle::Plain);
     if (myCompareAbs(y, bigZero) == 0)
         return reportError("对不起，你给的数值超出了正常值范围,开方数不能为零", MessageStyle::Plain);
+    // An even root of a negative number is not real: yroot(2, -4) is refused
+    // as the square root of -4 is, not answered with the root of 4.
+    const bool oddIndex = !fractionalIndex && isOddInteger(y);
+    if (!fractionalIndex && !oddIndex && isNegative(x))
+        return reportError(kNegativeRadicandMessage, MessageStyle::Plain);
 
     const BigNum ax = absoluteValue(x);
     BigNum magnitude;
@@ -72,8 +89,8 @@ BigNum myYroot(const BigNum& y, const BigNum& x)
         return BigNum{};
 
     BigNum r = cutResult(magnitude);
-    // An odd integer index keeps the sign of x; an even one gives the root of |x|.
-    if (!fractionalIndex && isNegative(x) && hasFractionalPart(myDiv(y, bigTwo)) && !isZero(r))
+    // An odd integer index keeps the sign of x.
+    if (oddIndex && isNegative(x) && !isZero(r))
         r.positive = kFalse;
     return r;
 }

@@ -1,10 +1,12 @@
 // The decimal exponent operator: 1.5e3 = 1500, 2e-3 = 0.002. The scale is
 // added to the left operand's own, so a computed value keeps its magnitude:
-// (1/3)e2 = 33.33...
+// (1/3)e2 = 33.33... The exponent must be an integer: 1e2.7 is refused
+// rather than shown as 100.
 #include <algorithm>
 
 #include "constants.h"
 #include "long_division.h"
+#include "whole_number.h"
 
 namespace {
 
@@ -24,10 +26,12 @@ BigNum mySetExponent(const BigNum& x, const BigNum& k)
     const DigitSpan sk = digitSpanOf(k, kHolder);
     if (errorFlag == -1)
         return BigNum{};
+    if (hasFractionalPart(k))
+        return reportError("e后面的指数必须是整数", MessageStyle::Plain);
     if (sx.isZero())
         return makeFromDigits({0, 0}, 1, 0, true);
 
-    // Integer part of k, truncated toward zero.
+    // The integer k.
     int64_t scale = 0;
     if (!sk.isZero() && sk.high >= 0) {
         if (sk.high >= kMaxScaleDigits) {

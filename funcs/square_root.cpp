@@ -36,7 +36,7 @@ BigNum mySqrt(const BigNum& x)
     if (errorFlag == -1)
         return BigNum{};
     if (!x.isPositive() && !isZero(x))
-        return reportError("被开方数不能为负数", MessageStyle::Plain);
+        return reportError(kNegativeRadicandMessage, MessageStyle::Plain);
     if (myCompareAbs(x, bigZero) == 0)
         return bigZero;
     if (myCompareAbs(x, bigOne) == 0)

@@ -3,4 +3,7 @@
 
 #include "bignum.h"
 
+// The message for a negative radicand, shared by every root of even degree.
+inline constexpr char kNegativeRadicandMessage[] = "被开方数不能为负数";
+
 BigNum mySqrt(const BigNum& x);

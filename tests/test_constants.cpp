@@ -202,6 +202,69 @@ TEST_F(Constants, AngleConversionsAgreeWithMpfr)
     }
 }
 
+// Angles far beyond a turn: every whole turn comes off exactly (1e50° is
+// 280°), and angle() takes π to as many more digits as the argument has
+// integer digits, and more where the remainder lands next to a multiple of
+// 2π. References computed by MPFR with the argument exact.
+TEST_F(Constants, HugeAnglesAgreeWithMpfr)
+{
+    const int32_t p = 40;
+    struct Unit {
+        BigNum (*convert)(const BigNum&);
+        unsigned long perDegree;
+    };
+    for (const char* x : {"1e50", "-7.5e40", "123456789123456789e30", "99999999999999999999e60", "1e10000"}) {
+        const mpfr_prec_t bits = bitsForDigits(10100 + p);
+        Mpfr xm(x, bits), pi(bits), turn(bits), want(bits);
+        mpfr_const_pi(pi, MPFR_RNDN);
+        for (const Unit& u : {Unit{myRadian, 1}, Unit{myArcMinute, 60}, Unit{myArcSecond, 3600}}) {
+            resetCoreForTest(p);
+            mpfr_set_ui(turn, 360 * u.perDegree, MPFR_RNDN);
+            mpfr_fmod(want, xm, turn, MPFR_RNDN);
+            mpfr_mul(want, want, pi, MPFR_RNDN);
+            mpfr_div_ui(want, want, 180 * u.perDegree, MPFR_RNDN);
+            EXPECT_TRUE(closeTo(u.convert(bigFromDecimal(x)), want, p + 1)) << x << " per " << u.perDegree;
+            EXPECT_EQ(workPrecision, p);
+        }
+    }
+
+    // 2π x 10^6 rounded up to the kept digits: the remainder is below 10^-36.
+    const mpfr_prec_t bits = bitsForDigits(11100);
+    Mpfr pi(bits), twoPi(bits), nearTurns(bits);
+    mpfr_const_pi(pi, MPFR_RNDN);
+    mpfr_mul_ui(twoPi, pi, 2, MPFR_RNDN);
+    mpfr_mul_ui(nearTurns, twoPi, 1000000, MPFR_RNDN);
+    mpfr_exp_t exp10 = 0;
+    char* digits = mpfr_get_str(nullptr, &exp10, 10, p + kGuardDigits, nearTurns, MPFR_RNDU);
+    const std::string nearMultiple = "0." + std::string(digits) + "e" + std::to_string(exp10);
+    mpfr_free_str(digits);
+    for (const std::string& x : {std::string("1e20"), std::string("-1e50"), std::string("3.3e300"),
+                                 std::string("1e10900"), nearMultiple}) {
+        resetCoreForTest(p);
+        Mpfr xm(x, bits), want(bits);
+        mpfr_fmod(want, xm, twoPi, MPFR_RNDN);
+        mpfr_mul_ui(want, want, 180, MPFR_RNDN);
+        mpfr_div(want, want, pi, MPFR_RNDN);
+        EXPECT_TRUE(closeTo(myAngle(bigFromDecimal(x)), want, p + 1)) << "angle " << x;
+        EXPECT_EQ(workPrecision, p);
+    }
+
+    // π to 11,048 digits would be needed: a message, not a wrong angle.
+    resetCoreForTest(p);
+    RecordingPort port;
+    EXPECT_TRUE(myAngle(bigFromDecimal("1e11000")).isEmpty());
+    EXPECT_EQ(errorFlag, -1);
+    ASSERT_EQ(port.messages.size(), 1u);
+    EXPECT_NE(port.messages[0].first.find("11000"), std::string::npos) << port.messages[0].first;
+
+    // Through the evaluator: 1e50° is 280°.
+    resetCoreForTest(p);
+    Mpfr want(bits);
+    mpfr_mul_ui(want, pi, 14, MPFR_RNDN);
+    mpfr_div_ui(want, want, 9, MPFR_RNDN);
+    EXPECT_TRUE(closeTo(myEvaluate("1e50°", p), want, p + 1));
+}
+
 TEST_F(Constants, AngleExamples)
 {
     workPrecision = 40;
@@ -248,9 +311,7 @@ TEST_F(Constants, ExponentOperator)
     const Case cases[] = {
         {"1.5", "3", "1.5e3"},
         {"2", "-3", "2e-3"},
-        {"1", "2.7", "1e2"},      // the fraction of the exponent is dropped
-        {"1", "0.5", "1e0"},
-        {"1", "-0.5", "1e0"},
+        {"1", "2.0", "1e2"},
         {"-4.25", "10", "-4.25e10"},
         {"0", "999999999999", "0"},
         {"1", "1999999999", "1e1999999999"},
@@ -268,21 +329,36 @@ TEST_F(Constants, ExponentOperator)
     EXPECT_EQ(errorFlag, 0);
 }
 
-// Scales that leave the exponent range are reported once.
-TEST_F(Constants, ExponentOperatorOutOfRange)
+// Scales that leave the exponent range, and exponents that are no integer
+// (1e2.7 is not 100), are reported once.
+TEST_F(Constants, ExponentOperatorRefused)
 {
     struct Case {
         const char* x;
         const char* k;
+        const char* message; // nullptr: the overflow message
     };
-    for (const Case& c : {Case{"1", "999999999999"}, Case{"1", "-3000000000"}, Case{"5e1999999999", "2"},
-                          Case{"1", "123456789012345678901234567890"}, Case{"1", "2000000001"}}) {
+    const char* const notInteger = "e后面的指数必须是整数";
+    for (const Case& c : {Case{"1", "999999999999", nullptr}, Case{"1", "-3000000000", nullptr},
+                          Case{"5e1999999999", "2", nullptr}, Case{"1", "123456789012345678901234567890", nullptr},
+                          Case{"1", "2000000001", nullptr}, Case{"1", "2.7", notInteger},
+                          Case{"1", "0.5", notInteger}, Case{"1", "-0.5", notInteger}, Case{"0", "1.5", notInteger},
+                          Case{"1", "1e-2000000000", notInteger}, Case{"1", "1234567890.1", notInteger}}) {
         resetCoreForTest(40);
         RecordingPort port;
         EXPECT_TRUE(mySetExponent(bigFromDecimal(c.x), bigFromDecimal(c.k)).isEmpty()) << c.x << "e" << c.k;
         EXPECT_EQ(errorFlag, -1);
-        EXPECT_EQ(port.messages.size(), 1u) << c.x << "e" << c.k;
+        ASSERT_EQ(port.messages.size(), 1u) << c.x << "e" << c.k;
+        if (c.message != nullptr) {
+            EXPECT_EQ(port.messages[0].first, c.message);
+        }
     }
+    resetCoreForTest(40);
+    RecordingPort port;
+    EXPECT_TRUE(myEvaluate("1e2.7", 40).isEmpty());
+    ASSERT_EQ(port.messages.size(), 1u);
+    EXPECT_EQ(port.messages[0].first, notInteger);
+    EXPECT_EQ(port.messages[0].second, MessageStyle::Plain);
 }
 
 // The operators and function words bound to these routines.
@@ -301,7 +377,7 @@ TEST_F(Constants, ThroughTheEvaluator)
     const Case cases[] = {
         {"π", canonicalTruncated(pi, 44)}, {"natural", canonicalTruncated(e, 44)},
         {"1.5e3", "1.5e3"},                {"2e-3", "2e-3"},
-        {"1e2.7", "1e2"},                  {"int(-2.7)", "-2e0"},
+        {"1e-0", "1e0"},                   {"int(-2.7)", "-2e0"},
         {"frac(2.7)", "7e-1"},             {"1/8", "1.25e-1"},
     };
     for (const Case& c : cases) {

@@ -5,6 +5,7 @@
 
 #include <gmp.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "globals.h"
 #include "int_division.h"
 #include "reference.h"
+#include "thresholds.h"
 
 namespace {
 
@@ -120,6 +122,82 @@ TEST_F(IntDivision, RandomIntegersAgreeWithGmp)
     EXPECT_GE(divisionPathCounts().reciprocal - before.reciprocal, 40u);
 }
 
+// Digits with runs of 9s and 0s, where a quotient or remainder that is off by
+// one unit shows: the first digit is not zero.
+std::string digitsWithRuns(std::mt19937_64& rng, int32_t n)
+{
+    std::string d(1, static_cast<char>('1' + rng() % 9));
+    while (static_cast<int32_t>(d.size()) < n) {
+        const size_t run = 1 + rng() % static_cast<uint64_t>(std::max(n / 3, 1));
+        const uint64_t kind = rng() % 3;
+        for (size_t i = 0; i < run && static_cast<int32_t>(d.size()) < n; ++i)
+            d += kind == 0 ? static_cast<char>('0' + rng() % 10) : kind == 1 ? '9' : '0';
+    }
+    return d;
+}
+
+// Operands as the arithmetic holds them (at most the kept digits each) whose
+// integer quotient has far more digits than that: a = M x 10^k, b = N x 10^-s.
+// The quotient is computed with all its integer digits, so the remainder is
+// GMP's exact one and the quotient GMP's cut to the kept digits.
+TEST_F(IntDivision, LongQuotientsAgreeWithGmp)
+{
+    std::mt19937_64 rng(23);
+    mpz_t a, b, q, r;
+    mpz_inits(a, b, q, r, nullptr);
+    for (int32_t precision : {12, 40, 300})
+        for (int32_t quotientDigits : {30, 31, 250, 2000, 20000})
+            for (int rep = 0; rep < 3; ++rep) {
+                const int32_t kept = precision + kGuardDigits;
+                const std::string n = digitsWithRuns(rng, 1 + static_cast<int32_t>(rng() % kept));
+                // the third time a multiple of b: remainder 0, quotient 10^(k+s)
+                const std::string m = rep == 2 ? n : digitsWithRuns(rng, 1 + static_cast<int32_t>(rng() % kept));
+                const int32_t s = rep == 0 ? 0 : static_cast<int32_t>(rng() % 5);
+                const int32_t k = std::max<int32_t>(0, quotientDigits + static_cast<int32_t>(n.size()) - s -
+                                                           static_cast<int32_t>(m.size()));
+                const bool negativeA = rng() % 2 == 1;
+                const bool negativeB = rng() % 2 == 1;
+                const std::string as = (negativeA ? "-" : "") + m + "e" + std::to_string(k);
+                const std::string bs = (negativeB ? "-" : "") + n + "e-" + std::to_string(s);
+                // a / b = (M 10^(k+s)) / N; the remainder is scaled back by 10^-s.
+                mpz_set_str(a, m.c_str(), 10);
+                mpz_ui_pow_ui(q, 10, static_cast<unsigned long>(k + s));
+                mpz_mul(a, a, q);
+                mpz_set_str(b, n.c_str(), 10);
+                if (negativeA)
+                    mpz_neg(a, a);
+                if (negativeB)
+                    mpz_neg(b, b);
+                mpz_tdiv_qr(q, r, a, b);
+                ASSERT_GE(static_cast<int64_t>(mpz_sizeinbase(q, 10)), quotientDigits - 1);
+                workPrecision = precision;
+                const QuotRem qr = myMOD(bigFromDecimal(as), bigFromDecimal(bs));
+                ASSERT_EQ(errorFlag, 0) << as << " mod " << bs;
+                EXPECT_EQ(workPrecision, precision);
+                ASSERT_EQ(canonicalOf(qr.remainder), canonicalOfDecimal(mpzText(r) + "e-" + std::to_string(s), kept))
+                    << as << " mod " << bs << " at " << precision;
+                ASSERT_EQ(canonicalOf(qr.quotient), canonicalOfDecimal(mpzText(q), kept))
+                    << as << " \\ " << bs << " at " << precision;
+            }
+    mpz_clears(a, b, q, r, nullptr);
+}
+
+// A quotient with more integer digits than the bound is refused with a
+// message, never answered with a remainder of cut digits.
+TEST_F(IntDivision, QuotientBeyondTheBoundIsReported)
+{
+    RecordingPort port;
+    const std::string tooLong = "1e" + std::to_string(kMaxExactQuotientDigits + 1);
+    const QuotRem qr = myMOD(bigFromDecimal(tooLong), bigFromDecimal("7"));
+    EXPECT_TRUE(qr.remainder.isEmpty());
+    EXPECT_TRUE(qr.quotient.isEmpty());
+    EXPECT_EQ(errorFlag, -1);
+    ASSERT_EQ(port.messages.size(), 1u);
+    EXPECT_EQ(port.messages[0].first,
+              "myMOD除法子程序中商的整数部分超过" + std::to_string(kMaxExactQuotientDigits) + "位");
+    EXPECT_EQ(port.messages[0].second, MessageStyle::Warning);
+}
+
 // "\" keeps the quotient and mod the remainder.
 TEST_F(IntDivision, ThroughTheEvaluator)
 {
@@ -129,7 +207,8 @@ TEST_F(IntDivision, ThroughTheEvaluator)
     };
     for (const Case& c : {Case{"7\\2", "3e0"}, Case{"(-7)\\2", "-3e0"}, Case{"7\\(-2)", "-3e0"},
                           Case{"mod(7,3)", "1e0"}, Case{"mod(-7,2)", "-1e0"}, Case{"mod(7,(-2))", "1e0"},
-                          Case{"mod(7.5,2)", "1.5e0"}, Case{"3\\7", "0"}}) {
+                          Case{"mod(7.5,2)", "1.5e0"}, Case{"3\\7", "0"}, Case{"mod(1e50,7)", "2e0"},
+                          Case{"mod(-1e40,7)", "-4e0"}}) {
         resetCoreForTest();
         EXPECT_EQ(canonicalOf(myEvaluate(c.expression, 40)), c.want) << c.expression;
         EXPECT_EQ(errorFlag, 0) << c.expression;

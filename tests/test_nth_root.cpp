@@ -12,6 +12,7 @@
 #include "globals.h"
 #include "nth_root.h"
 #include "reference.h"
+#include "square_root.h"
 #include "whole_number.h"
 
 namespace {
@@ -109,7 +110,8 @@ struct YrootCase {
     std::string x;
 };
 
-// |x|^(1/y), negative for an odd integer index and a negative radicand.
+// |x|^(1/y), negative for an odd integer index and a negative radicand (the
+// cases give even indices only positive radicands).
 void yrootReference(mpfr_ptr out, const YrootCase& c)
 {
     const mpfr_prec_t bits = mpfr_get_prec(out);
@@ -127,9 +129,11 @@ void yrootReference(mpfr_ptr out, const YrootCase& c)
 TEST_F(NthRoot, YrootAgreesWithMpfr)
 {
     const std::vector<YrootCase> cases = {
-        {"3", "2"},     {"3", "-8.5"},  {"4", "-16.5"}, {"7", "1e900"},    {"2.5", "10"},   {"-1", "7"},
+        {"3", "2"},     {"3", "-8.5"},  {"4", "16.5"}, {"7", "1e900"},    {"2.5", "10"},   {"-1", "7"},
         {"-3", "0.001"}, {"12", "2"},   {"5", "-32"},   {"0.3", "1e-50"},  {"3", "1e-3000"}, {"1e-5", "1.00001"},
-        {"2", "3.7e-1999999999"}, {"3", "9.9e1999999999"}};
+        {"2", "3.7e-1999999999"}, {"3", "9.9e1999999999"},
+        // odd, although half of it has one digit more than the precision keeps
+        {"10000000000000000000000000000000000000000000000001", "-8"}};
     for (int32_t box : {1, 32, 50, 500})
         for (const YrootCase& c : cases) {
             const int32_t p = workPrecisionForBox(box);
@@ -153,9 +157,9 @@ TEST_F(NthRoot, YrootTrivialCases)
         std::string x;
         std::string want; // display
     };
-    const Case cases[] = {{"3", "8", "2.0"},   {"3", "-8", "-2.0"}, {"4", "-16", "2.0"}, {"0.5", "2", "4.0"},
+    const Case cases[] = {{"3", "8", "2.0"},   {"3", "-8", "-2.0"}, {"4", "16", "2.0"}, {"0.5", "2", "4.0"},
                           {"-1", "4", "2.5E-1"}, {"7.5", "1", "1.0"}, {"7.5", "0", "0.0"}, {"-3", "0", "0.0"},
-                          {"2", "-1", "1.0"},   {"3", "-1", "-1.0"}};
+                          {"2", "1", "1.0"},    {"3", "-1", "-1.0"}};
     for (const Case& c : cases) {
         SCOPED_TRACE("yroot(" + c.y + ", " + c.x + ")");
         resetCoreForTest();
@@ -178,7 +182,12 @@ TEST_F(NthRoot, YrootMessages)
     const Case cases[] = {{"1.5", "-8", "对不起，因为指数是小数，被开方数不能为负"},
                           {"0", "8", "对不起，你给的数值超出了正常值范围,开方数不能为零"},
                           {"0", "-8", "对不起，你给的数值超出了正常值范围,开方数不能为零"},
-                          {"0", "0", "对不起，你给的数值超出了正常值范围,开方数不能为零"}};
+                          {"0", "0", "对不起，你给的数值超出了正常值范围,开方数不能为零"},
+                          // an even root of a negative number, as the square root says
+                          {"4", "-16", kNegativeRadicandMessage},
+                          {"2", "-1", kNegativeRadicandMessage},
+                          {"-2", "-4", kNegativeRadicandMessage},
+                          {"2e30", "-0.5", kNegativeRadicandMessage}};
     for (const Case& c : cases) {
         SCOPED_TRACE("yroot(" + c.y + ", " + c.x + ")");
         resetCoreForTest();

@@ -89,6 +89,8 @@ TEST_F(TextConvert, DisplayExamples)
         {20, "12345678901234567890123", "1.234567890123456789E22", "12345678901234567890000.0"},
         {20, "99999999999999999999.7", "1.0E20", "100000000000000000000.0"},
         {3, "0.0149", "1.49E-2", "0.01"},
+        {3, "0.2345", "2.35E-1", "0.23"}, // rounded once, not via 0.235
+        {3, "0.9951", "9.95E-1", "1.0"},
         {3, "-0.0004", "0.0", "0.0"},
         {32, "1e40", "1.0E40", "10000000000000000000000000000000000000000.0"},
         {1, "7.5", "8.0", "8.0"},
@@ -127,6 +129,58 @@ TEST_F(TextConvert, ScientificDisplayAgreesWithExactRounding)
         }();
         const std::string want = tiny ? "0.0" : scientificDisplayOf(exact.roundedHalfUp(shown));
         ASSERT_EQ(show(value, true), want) << value << " N=" << shown;
+    }
+}
+
+// Plain text of |x| < 1 rounded half up once, at N - 1 decimal places.
+std::string plainBelowOne(const ExactDecimal& x, int32_t shown)
+{
+    mpz_t r, scale;
+    mpz_inits(r, scale, nullptr);
+    mpz_abs(r, x.mantissa());
+    const long shift = x.exp10() + shown - 1;
+    if (shift >= 0) {
+        mpz_ui_pow_ui(scale, 10, static_cast<unsigned long>(shift));
+        mpz_mul(r, r, scale);
+    } else {
+        // floor((2r + 10^-shift) / (2 x 10^-shift))
+        mpz_ui_pow_ui(scale, 10, static_cast<unsigned long>(-shift));
+        mpz_mul_2exp(r, r, 1);
+        mpz_add(r, r, scale);
+        mpz_mul_2exp(scale, scale, 1);
+        mpz_fdiv_q(r, r, scale);
+    }
+    std::string d(mpz_sizeinbase(r, 10) + 2, '\0');
+    mpz_get_str(d.data(), 10, r);
+    d.resize(d.find('\0'));
+    const bool zero = mpz_sgn(r) == 0;
+    mpz_clears(r, scale, nullptr);
+    if (static_cast<int32_t>(d.size()) < shown)
+        d.insert(0, static_cast<size_t>(shown) - d.size(), '0');
+    const size_t point = d.size() - static_cast<size_t>(shown - 1);
+    std::string t = d.substr(0, point) + "." + (shown == 1 ? "0" : d.substr(point));
+    while (t.back() == '0' && t[t.size() - 2] != '.')
+        t.pop_back();
+    return (!zero && mpz_sgn(x.mantissa()) < 0 ? "-" : "") + t;
+}
+
+// Plain display of random values below one against a single half-up rounding
+// of the exact value; runs of 4s and 9s put the digit after the last shown
+// one where a second rounding would carry.
+TEST_F(TextConvert, PlainDisplayBelowOneRoundsOnce)
+{
+    std::mt19937_64 rng(78);
+    for (int round = 0; round < 1000; ++round) {
+        const int32_t shown = 1 + static_cast<int32_t>(rng() % 60);
+        std::string value = rng() % 2 ? "-0." : "0.";
+        value += std::string(rng() % static_cast<uint64_t>(shown + 2), '0');
+        const int32_t digits = 1 + static_cast<int32_t>(rng() % 80);
+        for (int32_t i = 0; i < digits; ++i) {
+            const uint64_t pick = rng() % 4;
+            value += pick == 0 ? '4' : pick == 1 ? '9' : static_cast<char>('0' + rng() % 10);
+        }
+        showDigits(shown);
+        ASSERT_EQ(show(value, false), plainBelowOne(ExactDecimal(value), shown)) << value << " N=" << shown;
     }
 }
 
