@@ -10,8 +10,10 @@
 #include "evaluation_run.h"
 #include "evaluator.h"
 #include "expression_reader.h"
+#include "factorial.h"
 #include "globals.h"
 #include "reference.h"
+#include "square_root.h"
 #include "tokenizer.h"
 #include "well_formed.h"
 
@@ -65,7 +67,7 @@ TEST_F(TypedTexts, WellFormedTextsKeepTheirValues)
 {
     for (const char* typed : {
              "1-2-3", "2^3^2", "2+3*4", "(1+2)*(3+4)", "2^-3", "2^+3", "1e-5", "1E-5", "2.5e-2", "1e3", "9√", "5!",
-             "3!!", "mod(7,3)", "mod(-7,2)", "mod(7.5,2)", "mod(7,-2)", "mod(1+2,3)", "yroot(3,8)", "yroot(3,-8)",
+             "3!!", "mod(7,3)", "mod(-7,2)", "mod(7.5,2)", "mod(123456789012,7)", "mod(7,-2)", "mod(1+2,3)", "yroot(3,8)", "yroot(3,-8)",
              "7\\2", "(-7)\\2", "7\\(-2)", "log100", "sin1", "sin(1+2)", "sin2^2", "2(3+4)", "(1+2)(3)", "(1+2)3",
              "2 (3)", "2 3", "(-2)^2", "-2^2", "+3", "(+5)", "30°15′20″", "3°30′", "2-8°4′", "-1°30″*2", "-5", "1-(2-(3-4))", "007+.5",
              "π", "natural", "πe2", "2^-3e1", "2^-sin1", "2^-π", "exp(1)*ln(2)", "cuberoot(27)", "doujc(7)",
@@ -116,6 +118,10 @@ TEST_F(TypedTexts, TextsThatAreNoExpressionGetAMessage)
         {"1+2?", foreignCharacterMessage(U'?')},
         {"1+2 =3.0*2", kTextAfterResultMessage},
         {"2-8°4", kMalformedAngleMessage},
+        {"yroot(4,(-16))", kNegativeRadicandMessage},
+        {"yroot(2,-4)", kNegativeRadicandMessage},
+        {"doujc(5.5)", kFractionalFactorialMessage},
+        {"1e2.7", "e后面的指数必须是整数"},
     };
     for (const auto& c : cases) {
         const Outcome out = run(c.typed);
