@@ -8,7 +8,9 @@
 #     auto save and the remembered placement land in the user's folders and
 #     nothing is written beside the executable; the installed quorra starts;
 #   - the desktop entry and the AppStream file pass desktop-file-validate and
-#     appstreamcli validate (when those are installed).
+#     appstreamcli validate (when those are installed);
+#   - cpack -G DEB builds the package, which depends on the libraries the
+#     programs link (when dpkg-shlibdeps is installed).
 # Root may write anywhere, so when run as root the window runs as the user
 # "nobody" (setpriv): then the folder is unwritable by the kernel's own rule,
 # the one the program asks through access(2).
@@ -31,7 +33,7 @@ for f in quorra-cli libconvmul.so 反正切表.txt 万位常数.wwcs 阶乘表.j
 done
 man_page=$prefix/share/man/man1/quorra-cli.1.gz
 if [ -e "$man_page" ]; then
-    gzip -dc "$man_page" | grep -q "^\.TH QUORRA-CLI 1 .*quorra $version" || fail "man page header"
+    [[ $(gzip -dc "$man_page") == *".TH QUORRA-CLI 1 "*"quorra $version"* ]] || fail "man page header"
 else
     fail "no man page"
 fi
@@ -91,6 +93,26 @@ if [ -n "$window_check" ] && [ -x "$prefix/bin/quorra" ]; then
     [ $status -eq 124 ] || fail "installed quorra ended with status $status before it was stopped"
     after=$(cd "$programs" && find . | sort)
     [ "$before" = "$after" ] || fail "files appeared in the install folder: $(diff <(echo "$before") <(echo "$after") || true)"
+fi
+
+# --- the Debian package: built from this build, with its library dependencies ---
+if command -v dpkg-shlibdeps >/dev/null && [ -f "$build/CPackConfig.cmake" ]; then
+    (cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/deb" >/dev/null) || fail "cpack -G DEB"
+    deb=$(ls "$work"/deb/quorra_"$version"_*.deb 2>/dev/null | head -n 1)
+    if [ -n "$deb" ]; then
+        depends=$(dpkg-deb -f "$deb" Depends)
+        needed=(libc6 libgmp10)
+        [ -x "$prefix/bin/quorra" ] && needed+=(libqt6widgets6)
+        for lib in "${needed[@]}"; do
+            [[ $depends == *"$lib "* ]] || fail "the package does not depend on $lib: $depends"
+        done
+        contents=$(dpkg-deb -c "$deb")
+        [[ $contents == *" ./usr/lib/quorra/libconvmul.so"* ]] || fail "libconvmul.so not in the package"
+    else
+        fail "no package built"
+    fi
+else
+    echo "dpkg-shlibdeps not installed: package not built"
 fi
 
 [ $failures -eq 0 ] || exit 1
