@@ -10,7 +10,7 @@ source scripts/install_packages.sh
 # display and a font with the Chinese characters
 extra_packages=(xvfb xauth fonts-wqy-microhei)
 
-install_missing "${build_packages[@]}" "${extra_packages[@]}"
+install_missing "${build_packages[@]}" "${packaging_packages[@]}" "${extra_packages[@]}"
 jobs=$(nproc 2>/dev/null || echo 2)
 
 # The window tests need a display; offscreen Qt does without one.

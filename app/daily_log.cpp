@@ -66,6 +66,7 @@ QString DailyLog::todaysPath() const { return dataFilePath(dailyLogFileName(QDat
 bool DailyLog::append(const QString& text, Reporting reporting)
 {
     QString problem;
+    prepareDataDirectory();
     if (appendLogBlock(todaysPath(), text, &problem)) {
         outageReported_ = false;
         return true;

@@ -1,5 +1,4 @@
-// The daily log: one text file a day beside the executable (or in
-// QUORRA_DATA_DIR), named by the locale's short date with "/" turned into "-",
+// The daily log: one text file a day in the data folder (data_dir.h), named by the locale's short date with "/" turned into "-",
 // collecting blocks of three lines: an empty line, the date and time, and the
 // text. Lines end in CR LF and the text is in GBK, as the program's other
 // text files. The "=" run writes to it when auto save is ticked, and so does

@@ -1,17 +1,36 @@
 #include "data_dir.h"
 
-#include <QtGlobal>
+#include <QDir>
+#include <QStandardPaths>
 
+#include "data_dir_rule.h"
 #include "exe_dir.h"
+
+QString userDataFolderOfWindow()
+{
+    const QString generic = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    // A relative XDG_DATA_HOME is invalid under the XDG rules, but Qt 6.4
+    // still returns it; the core's answer then keeps both programs in the
+    // same folder.
+    if (!QDir::isAbsolutePath(generic))
+        return QString::fromStdString(userDataFolder());
+    return QDir::cleanPath(generic + QStringLiteral("/quorra"));
+}
 
 QString dataDirectory()
 {
-    QString dir = qEnvironmentVariable("QUORRA_DATA_DIR");
-    if (dir.isEmpty())
-        dir = QString::fromStdString(executableDirectory());
-    while (dir.size() > 1 && dir.endsWith(QLatin1Char('/')))
-        dir.chop(1);
-    return dir;
+    return QString::fromStdString(dataDirectoryFor(userDataFolderOfWindow().toStdString()));
 }
 
 QString dataFilePath(const QString& fileName) { return dataDirectory() + QLatin1Char('/') + fileName; }
+
+void prepareDataDirectory()
+{
+    if (!dataDirectoryOverridden())
+        QDir().mkpath(dataDirectory());
+}
+
+QString besideExecutablePath(const QString& fileName)
+{
+    return QString::fromStdString(pathBesideExecutable(fileName.toStdString()));
+}

@@ -5,13 +5,18 @@
 #include <QTranslator>
 
 #include "main_window.h"
+#include "quorra_version.h"
 #include "startup.h"
 #include "window_message_port.h"
+#include "window_settings.h"
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorra"));
+    QApplication::setApplicationVersion(QString::fromLatin1(kQuorraVersion));
+    // Ties the window to quorra.desktop (its icon and name on Wayland).
+    QApplication::setDesktopFileName(QStringLiteral("quorra"));
     // Without a configured locale (LANG=C) dates would come out as
     // "7 Dec 2026"; the daily log is named by the short date of a Chinese
     // system, "2026/12/7" with "-" for "/".
@@ -30,8 +35,10 @@ int main(int argc, char** argv)
     // Flags, constants and digit tables, once, before the window is shown; a
     // missing table file is reported in a box of its own.
     startUp();
+    restoreWindowPlacement(window);
     window.show();
     const int status = app.exec();
+    saveWindowPlacement(window);
     setMessagePort(nullptr);
     return status;
 }

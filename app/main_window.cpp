@@ -12,6 +12,7 @@
 #include <algorithm>
 
 #include "about_window.h"
+#include "application_icon.h"
 #include "expression_box.h"
 #include "globals.h"
 #include "help_window.h"
@@ -37,6 +38,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("form1"));
     setWindowTitle(QString::fromUtf8(kWindowCaption));
+    setWindowIcon(applicationIcon());
     helpFile_ = helpFilePath();
     buildControls();
     buildMenus();

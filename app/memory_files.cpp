@@ -1,6 +1,9 @@
 #include "memory_files.h"
 
+#include <QFileInfo>
+
 #include "data_dir.h"
+#include "data_dir_rule.h"
 #include "globals.h"
 #include "message_port.h"
 #include "stored_text_file.h"
@@ -10,6 +13,19 @@ namespace {
 const char kLetters[kMemoryCount + 1] = "ABCDXFGHIJ";
 
 bool validIndex(int index) { return index >= 1 && index <= kMemoryCount; }
+
+// The data folder's file; when it has none, one left beside the executable
+// (by a copy run from its own folder before it was installed) is still read.
+// A folder named by QUORRA_DATA_DIR stands alone, so tests see only their own
+// files.
+QString memoryReadPath(int index)
+{
+    const QString path = memoryFilePath(index);
+    if (dataDirectoryOverridden() || QFileInfo::exists(path))
+        return path;
+    const QString beside = besideExecutablePath(memoryFileName(index));
+    return QFileInfo::exists(beside) ? beside : path;
+}
 
 } // namespace
 
@@ -32,6 +48,7 @@ bool myMemorySave(int index, const std::string& text)
     if (text.empty())
         return true;
     QString problem;
+    prepareDataDirectory();
     if (!writeStoredTextFile(memoryFilePath(index), text, &problem)) {
         showMessage(QStringLiteral("记忆 %1 未能存入。%2").arg(memoryLetter(index), problem).toStdString(),
                     MessageStyle::Warning);
@@ -44,7 +61,7 @@ bool myMemoryLoad(int index)
 {
     if (!validIndex(index))
         return false;
-    const StoredTextRead read = readStoredTextFile(memoryFilePath(index));
+    const StoredTextRead read = readStoredTextFile(memoryReadPath(index));
     switch (read.status) {
     case StoredTextStatus::Missing:
         memoryText[static_cast<size_t>(index - 1)] = "0";

@@ -1,6 +1,6 @@
-// The memories A-J and their files beside the executable (or in
-// QUORRA_DATA_DIR): "AAA.txt" .. "JJJ.txt", memory E written X everywhere, so
-// its file is "XXX.txt". Indices are the button indices 1 to 10.
+// The memories A-J and their files in the data folder (data_dir.h): "AAA.txt"
+// .. "JJJ.txt", memory E written X everywhere, so its file is "XXX.txt".
+// Indices are the button indices 1 to 10.
 #pragma once
 
 #include <QString>
@@ -20,7 +20,8 @@ QString memoryFilePath(int index);
 // leaves the old file whole; returns false then.
 bool myMemorySave(int index, const std::string& text);
 
-// Reads the memory file into memoryText: a missing file or a length of 0
+// Reads the memory file into memoryText (from beside the executable when the
+// data folder has none): a missing file or a length of 0
 // gives "0". A damaged or unreadable file is reported through the message
 // port and leaves memoryText as it was; returns false then.
 bool myMemoryLoad(int index);

@@ -1,12 +1,14 @@
 // quorra-cli: evaluates expressions as the "=" button does, without the window.
 //
 //   quorra-cli [-p TEXT] [--plain] [--timing] [--] [EXPR ...]
+//   quorra-cli --help | -h | --version
 //
 // -p TEXT    the precision box as typed (default empty: 32 digits)
 // --plain    plain instead of scientific notation
 // --timing   report the time of the costlier sub-functions (on stderr)
 // --         ends the options; every other argument is an expression, also
-//            one that starts with "-"
+//            one that starts with "-" (but "--" followed by letters is an
+//            option, and an unknown one is a usage error)
 //
 // Each result goes to stdout on a line of its own; a failed expression leaves
 // an empty line there and its message on stderr. Without expressions, they
@@ -19,9 +21,32 @@
 
 #include "evaluation_run.h"
 #include "globals.h"
+#include "quorra_version.h"
 #include "startup.h"
 
 namespace {
+
+const char* const kUsageLine = "usage: quorra-cli [-p TEXT] [--plain] [--timing] [--] [EXPR ...]\n";
+
+const char* const kHelpText =
+    "Evaluates arithmetic expressions in decimal arbitrary precision (up to\n"
+    "10000 significant digits), as the calculator window's \"=\" does.\n"
+    "\n"
+    "  -p TEXT      digits of the result, read like the window's precision box\n"
+    "               (empty, 0 or no number: 32; at most 10000)\n"
+    "  --plain      plain notation (123.0) instead of scientific (1.23E2)\n"
+    "  --timing     report the time of the costlier sub-functions on stderr\n"
+    "  --           end of options; every later argument is an expression\n"
+    "  -h, --help   show this text\n"
+    "  --version    show the version\n"
+    "\n"
+    "Arguments that start with \"-\" but are not options are expressions\n"
+    "(quorra-cli -5, quorra-cli '-2^2'). Without expressions, one expression\n"
+    "per line is read from stdin. Each result goes to stdout on a line of its\n"
+    "own; a failed expression leaves an empty line and its message on stderr.\n"
+    "Exit status: 0, 1 when an expression failed, 2 for a usage error.\n";
+
+enum class Parse { Run, Exit, UsageError };
 
 struct Options {
     std::string precisionText;
@@ -30,7 +55,21 @@ struct Options {
     std::vector<std::string> expressions;
 };
 
-bool parseArguments(int argc, char** argv, Options& options)
+Parse usageError(const std::string& problem)
+{
+    std::cerr << "quorra-cli: " << problem << '\n' << kUsageLine << "Try 'quorra-cli --help'.\n";
+    return Parse::UsageError;
+}
+
+// "--" followed by a letter: a long option, never an expression (no
+// expression starts with two minus signs and a name).
+bool looksLikeLongOption(const std::string& arg)
+{
+    return arg.size() > 2 && arg[0] == '-' && arg[1] == '-' &&
+           ((arg[2] >= 'a' && arg[2] <= 'z') || (arg[2] >= 'A' && arg[2] <= 'Z'));
+}
+
+Parse parseArguments(int argc, char** argv, Options& options)
 {
     bool optionsEnded = false;
     for (int a = 1; a < argc; ++a) {
@@ -40,12 +79,17 @@ bool parseArguments(int argc, char** argv, Options& options)
                 optionsEnded = true;
                 continue;
             }
+            if (arg == "--help" || arg == "-h") {
+                std::cout << kUsageLine << '\n' << kHelpText;
+                return Parse::Exit;
+            }
+            if (arg == "--version") {
+                std::cout << "quorra-cli " << kQuorraVersion << '\n';
+                return Parse::Exit;
+            }
             if (arg == "-p") {
-                if (a + 1 >= argc) {
-                    std::cerr << "quorra-cli: -p needs the precision text\n"
-                              << "usage: quorra-cli [-p TEXT] [--plain] [--timing] [--] [EXPR ...]\n";
-                    return false;
-                }
+                if (a + 1 >= argc)
+                    return usageError("-p needs the precision text");
                 options.precisionText = argv[++a];
                 continue;
             }
@@ -57,10 +101,12 @@ bool parseArguments(int argc, char** argv, Options& options)
                 options.timing = true;
                 continue;
             }
+            if (looksLikeLongOption(arg))
+                return usageError("unknown option " + arg);
         }
         options.expressions.push_back(arg);
     }
-    return true;
+    return Parse::Run;
 }
 
 // Evaluates one expression; false when it failed.
@@ -80,8 +126,14 @@ bool evaluateOne(const std::string& expression, std::string& precisionText)
 int main(int argc, char** argv)
 {
     Options options;
-    if (!parseArguments(argc, argv, options))
+    switch (parseArguments(argc, argv, options)) {
+    case Parse::Run:
+        break;
+    case Parse::Exit:
+        return 0;
+    case Parse::UsageError:
         return 2;
+    }
 
     startUp();
     if (options.plain)

@@ -14,5 +14,11 @@ install_missing() {
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}" >&2
 }
 
-# What building the core, the window and the tests needs.
-build_packages=(cmake ninja-build g++ libgmp-dev libmpfr-dev libgtest-dev libbenchmark-dev qt6-base-dev)
+# What building the core, the window and the tests needs; libqt6svg6 draws
+# the window's SVG icon.
+build_packages=(cmake ninja-build g++ libgmp-dev libmpfr-dev libgtest-dev libbenchmark-dev qt6-base-dev libqt6svg6)
+
+# What the install check and the Debian package need: the validators of the
+# desktop entry (desktop-file-utils) and of the AppStream file (appstream),
+# and what cpack -G DEB runs (dpkg-dev for dpkg-shlibdeps, file).
+packaging_packages=(desktop-file-utils appstream dpkg-dev file)

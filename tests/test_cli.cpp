@@ -120,6 +120,33 @@ TEST(Cli, Options)
     EXPECT_NE(usage.err.find("-p"), std::string::npos);
 }
 
+// --help and --version answer and stop, before any expression is read; an
+// unknown long option is a usage error, while "--" still lets anything
+// through as an expression.
+TEST(Cli, HelpVersionAndUnknownOptions)
+{
+    for (const char* help : {"--help", "-h"}) {
+        const CliRun run = runCli({"1+2", help, "3"});
+        EXPECT_EQ(run.status, 0) << help;
+        EXPECT_EQ(run.out.rfind("usage: quorra-cli", 0), 0u) << run.out;
+        EXPECT_NE(run.out.find("--version"), std::string::npos);
+        EXPECT_EQ(run.err, "");
+    }
+    const CliRun version = runCli({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, std::string("quorra-cli ") + QUORRA_EXPECTED_VERSION + "\n");
+
+    for (const char* bad : {"--bogus", "--Plain", "--help=1"}) {
+        const CliRun run = runCli({"1+2", bad});
+        EXPECT_EQ(run.status, 2) << bad;
+        EXPECT_EQ(run.out, "") << bad;
+        EXPECT_NE(run.err.find(bad), std::string::npos) << run.err;
+    }
+    const CliRun literal = runCli({"--plain", "--", "--help", "-2^2"});
+    EXPECT_EQ(literal.status, 1); // "--help" as an expression fails
+    EXPECT_EQ(literal.out, "\n-4.0\n");
+}
+
 TEST(Cli, StdinLines)
 {
     const CliRun run = runCli({"--plain"}, "1+2\r\n2*3\n1+\n7");
