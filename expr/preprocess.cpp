@@ -150,7 +150,11 @@ public:
             size_t start = mark;
             while (start > 0 && isNumeralChar(prepared[start - 1]))
                 --start;
-            opens_.push_back(start);
+            // sin30°15′ stays unbracketed: whether the sine or the angle is
+            // meant is not for the brackets to decide (the check reports it).
+            bracketed_ = start == 0 || !isLowerLetter(prepared[start - 1]);
+            if (bracketed_)
+                opens_.push_back(start);
             open_ = true;
             return;
         }
@@ -159,7 +163,8 @@ public:
         const bool ends = isAngleMark(c) ? !isDigitChar(n)
                                          : isNumeralChar(c) && !isNumeralChar(n) && !isAngleMark(n);
         if (ends) {
-            prepared.push_back(U')');
+            if (bracketed_)
+                prepared.push_back(U')');
             open_ = false;
             // 30°15 would add 15 radians: every part after the first needs
             // its mark.
@@ -194,6 +199,7 @@ private:
     std::vector<size_t> opens_; // positions in the prepared text before which "(" goes
     bool open_ = false;
     bool malformed_ = false;
+    bool bracketed_ = false; // the open group has its "("
 };
 
 } // namespace

@@ -47,6 +47,12 @@ std::string functionArgumentMessage(const std::string& word)
     return "函数“" + word + "”后面要跟一个数或“(”，如 " + word + "(1)";
 }
 
+std::string bareArgumentMessage(const std::string& function, const std::string& op)
+{
+    return "“" + function + "”的参数后面紧跟“" + op + "”，不清楚先算哪一个：请加括号，如 " + function + "(30" + op +
+           ") 或 (" + function + "30)" + op;
+}
+
 std::string signedOperandMessage(const std::string& op)
 {
     return "“" + op + "”后面的正负号要紧跟一个数，如 2" + op + "-3；对算式取负请加括号，如 2" + op + "(-(1+2))";
@@ -130,8 +136,34 @@ private:
         }
     }
 
+    static bool isValueKind(TokenKind k)
+    {
+        return k == TokenKind::Number || k == TokenKind::Pi || k == TokenKind::Natural;
+    }
+
+    // Follows the bare argument of a function word: sin30, sin1e-2 (the
+    // exponent letter binds tighter than the function). Empty once anything
+    // else comes.
+    void trackBareArgument(const ExprToken& t)
+    {
+        const TokenKind p = previousKind();
+        if (isValueKind(t.kind) && p == TokenKind::Function) {
+            bareFunction_ = previousText();
+            return;
+        }
+        if (bareFunction_.empty())
+            return;
+        const bool exponentGoesOn = (t.kind == TokenKind::Exponent && isValueKind(p)) ||
+                                    (p == TokenKind::Exponent && (isValueKind(t.kind) || t.kind == TokenKind::Plus ||
+                                                                  t.kind == TokenKind::Minus)) ||
+                                    (afterSign_ && signOf_ == "e" && isValueKind(t.kind));
+        if (!exponentGoesOn && !isPostfixKind(t.kind))
+            bareFunction_.clear();
+    }
+
     bool step(const ExprToken& t)
     {
+        trackBareArgument(t);
         if (pendingTwoArguments_ && t.kind != TokenKind::Open)
             return fail(twoArgumentFormMessage(previousText()));
         switch (t.kind) {
@@ -181,6 +213,11 @@ private:
         if (isPostfixKind(t.kind)) {
             if (!haveValue_)
                 return fail(postfixFirstMessage(t.text));
+            // sin30° would take the sine first and convert it as degrees,
+            // while whoever writes it means the sine of 30°: brackets must
+            // say which.
+            if (!bareFunction_.empty())
+                return fail(bareArgumentMessage(bareFunction_, t.text));
             return true;
         }
         // The exponent letter scales the number written before it; after a
@@ -216,6 +253,7 @@ private:
     bool afterSign_ = false;          // just after the sign of "^" or "e"
     std::string signOf_;              // which of the two
     bool pendingTwoArguments_ = false; // just after "mod" or "yroot"
+    std::string bareFunction_;        // the function whose bare argument is being read
     std::vector<Bracket> brackets_;
 };
 

@@ -25,13 +25,15 @@ std::string unknownWordMessage(const std::string& word, bool memoriesSubstituted
 std::string twoArgumentFormMessage(const std::string& word);
 std::string functionArgumentMessage(const std::string& word);
 std::string signedOperandMessage(const std::string& op);
+std::string bareArgumentMessage(const std::string& function, const std::string& op);
 
 // True when the tokens from index first on form an expression: every binary
 // operator has a value on each side (a sign may precede the right operand of
 // "^" and "e"), every postfix operator a value directly on its left, every
 // function word is known and has a value or "(" on its right ("mod" and
 // "yroot" exactly two arguments in brackets, split by one comma), two values
-// never stand side by side, and no ")" closes a bracket that is not open.
+// never stand side by side, no postfix operator follows the bare argument of
+// a function (sin30°), and no ")" closes a bracket that is not open.
 // Otherwise reports the first fault (errorFlag set) and returns false.
 // memoriesSubstituted adds a note to the unknown-word message, since a
 // capital letter in a word is taken as a memory.

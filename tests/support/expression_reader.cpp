@@ -269,7 +269,11 @@ private:
             if (it == functions().end())
                 throw std::runtime_error("word");
             ++p_;
-            return seen(it->second(scaled()));
+            const double argument = scaled();
+            // sin30° could be the sine of 30° or (sin30)°: not an expression.
+            if (lastWasValue_ && (atSym(U'!') || atSym(U'√') || atSym(U'°') || atSym(U'′') || atSym(U'″')))
+                throw std::runtime_error("ambiguous");
+            return seen(it->second(argument));
         }
         return scaled();
     }
