@@ -27,6 +27,7 @@ struct RunResult {
     std::string expressionText; // the expression as evaluated (after the code-page trip)
     std::string resultText;     // the value as displayed; empty after a failure
     bool precisionCapped = false; // the window then shows "10000" in the precision box
+    bool stopped = false;         // ended by requestStop(); nothing was reported
 
     // The text the expression box shows after a successful run.
     std::string resultLine() const { return expressionText + " =" + resultText; }
@@ -38,6 +39,7 @@ using AutoSaveHook = std::function<void(const std::string& line)>;
 constexpr int32_t kAutoSaveDigits = 100;
 
 // One run. Messages of a failing evaluation have gone to the message port.
+// A run ended by a stop request reports nothing and withdraws the request.
 // When autoSave is set, a successful run also passes it the log line.
 RunResult evaluationRun(const std::string& exprUtf8, const std::string& precisionText,
                         const AutoSaveHook& autoSave = nullptr);
