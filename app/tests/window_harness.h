@@ -41,6 +41,9 @@ public:
 
     // A real mouse click on the named button.
     void click(const QString& buttonName);
+    // A new main window on the same data folder, the memories as a fresh
+    // start finds them.
+    void restart();
     // Text1 holds text with the caret at caret (and length characters
     // selected from there).
     void setText(const QString& text, int caret, int length = 0);
