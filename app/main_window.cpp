@@ -18,9 +18,9 @@
 #include "keypad_panel.h"
 #include "memory_panel.h"
 
-namespace {
-
 const char* const kWindowCaption = "Velder高精度表达式计算机";
+
+namespace {
 
 QCheckBox* optionBox(const char* name, const char* caption, const char* toolTip, bool ticked, QWidget* parent)
 {

@@ -21,6 +21,9 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 
+// The caption the window starts with; plain message boxes carry it too.
+extern const char* const kWindowCaption;
+
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
