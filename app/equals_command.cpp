@@ -41,8 +41,11 @@ void MainWindow::evaluate()
         BusyCursor busy;
         run = evaluationRun(text1_->text().toStdString(), precisionText, autoSave);
     }
-    if (run.ok)
+    if (run.ok) {
         text1_->replaceAll(QString::fromStdString(run.resultLine()), 0);
+        lastResult_ = QString::fromStdString(run.resultText);
+        updateEditActions();
+    }
     text1_->setCaret(static_cast<int>(text1_->text().size()));
     text1_->setFocus();
 }

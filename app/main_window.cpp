@@ -134,4 +134,5 @@ void MainWindow::updateEditActions()
     cut1_->setEnabled(selected);
     copy1_->setEnabled(selected);
     del1_->setEnabled(selected);
+    copyResult_->setEnabled(!lastResult_.isEmpty());
 }

@@ -52,6 +52,8 @@ public:
     void pasteClipboard();
     void deleteSelection();
     void selectAllText();
+    // Copies the result of the last successful run, every digit as shown.
+    void copyResult();
     // Help menu.
     void showHelp();
     void showAbout();
@@ -79,6 +81,8 @@ private:
     QAction* cut1_ = nullptr;
     QAction* copy1_ = nullptr;
     QAction* del1_ = nullptr;
+    QAction* copyResult_ = nullptr;
+    QString lastResult_;
 
     DailyLog dailyLog_;
     QString helpFile_;

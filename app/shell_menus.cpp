@@ -45,12 +45,17 @@ void MainWindow::buildMenus()
     QMenu* edit1 = topMenu(bar, "edit1", "编缉(&E)");
     cut1_ = item(edit1, "cut1", "剪切(&T)");
     copy1_ = item(edit1, "copy1", "复制(&C)");
+    // The result alone, without the expression: a selection by hand of a
+    // long result misses its end or takes the expression along.
+    copyResult_ = item(edit1, "copyResult", "复制结果");
+    copyResult_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
     QAction* paste1 = item(edit1, "paste1", "粘贴(&P)");
     del1_ = item(edit1, "del1", "删除(&L)");
     separator(edit1, "ljf3");
     QAction* all1 = item(edit1, "all1", "全选(&A)");
     connect(cut1_, &QAction::triggered, this, &MainWindow::cutSelection);
     connect(copy1_, &QAction::triggered, this, &MainWindow::copySelection);
+    connect(copyResult_, &QAction::triggered, this, &MainWindow::copyResult);
     connect(paste1, &QAction::triggered, this, &MainWindow::pasteClipboard);
     connect(del1_, &QAction::triggered, this, &MainWindow::deleteSelection);
     connect(all1, &QAction::triggered, this, &MainWindow::selectAllText);

@@ -1,13 +1,17 @@
 // The "=" run as the window does it: the result line in Text1, the caret and
 // focus, the precision box, Enter and Shift+Enter, the busy cursor, a failure
 // leaving Text1 alone, and auto save writing the 100-digit cut to the daily
-// log. Digits are checked against exact GMP arithmetic.
+// log, and 复制结果 copying the result alone. Digits are checked against exact
+// GMP arithmetic or quorra-cli.
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCheckBox>
 #include <QDate>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QScrollBar>
 #include <QTest>
 
@@ -132,6 +136,36 @@ private slots:
         QCOMPARE(probe.shapes.size(), size_t(1));
         QCOMPARE(probe.shapes[0], Qt::WaitCursor);
         QVERIFY(QApplication::overrideCursor() == nullptr);
+    }
+
+    // 复制结果 copies the result alone, every digit, as quorra-cli prints it.
+    void copiedResultIsTheWholeResult()
+    {
+        WindowHarness h;
+        auto* copyResult = h.find<QAction>(QStringLiteral("copyResult"));
+        QVERIFY(copyResult != nullptr);
+        QCOMPARE(copyResult->text(), QStringLiteral("复制结果"));
+        QCOMPARE(copyResult->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+C")));
+        QVERIFY(!copyResult->isEnabled());
+
+        const QString expression = QStringLiteral("2^0.5*π");
+        h.window().precisionBox()->setText(QStringLiteral("10000"));
+        h.setText(expression, 0);
+        h.click(QStringLiteral("Command2"));
+        QProcess cli;
+        cli.start(QStringLiteral("./quorra-cli"), {QStringLiteral("-p"), QStringLiteral("10000"), expression});
+        QVERIFY(cli.waitForFinished(60000));
+        const QString printed = QString::fromUtf8(cli.readAllStandardOutput()).trimmed();
+        QVERIFY(printed.size() > 10000);
+
+        QApplication::clipboard()->clear();
+        h.box().select(0, 3); // whatever is selected
+        QTest::keyClick(&h.box(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(QApplication::clipboard()->text(), printed);
+        // Editing the box afterwards does not change what was computed.
+        h.setText(QStringLiteral("1"), 1);
+        copyResult->trigger();
+        QCOMPARE(QApplication::clipboard()->text(), printed);
     }
 
     void enterEvaluatesAndShiftEnterBreaksTheLine()

@@ -130,6 +130,7 @@ private slots:
             {"edit1", "编缉(&E)",
              {{"cut1", "剪切(&T)"},
               {"copy1", "复制(&C)"},
+              {"copyResult", "复制结果"},
               {"paste1", "粘贴(&P)"},
               {"del1", "删除(&L)"},
               {"ljf3", "-"},
