@@ -46,6 +46,6 @@ void MainWindow::evaluate()
         lastResult_ = QString::fromStdString(run.resultText);
         updateEditActions();
     }
-    text1_->setCaret(static_cast<int>(text1_->text().size()));
+    text1_->showEnd();
     text1_->setFocus();
 }

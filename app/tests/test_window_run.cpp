@@ -1,8 +1,8 @@
 // The "=" run as the window does it: the result line in Text1, the caret and
 // focus, the precision box, Enter and Shift+Enter, the busy cursor, a failure
-// leaving Text1 alone, and auto save writing the 100-digit cut to the daily
-// log, and 复制结果 copying the result alone. Digits are checked against exact
-// GMP arithmetic or quorra-cli.
+// leaving Text1 alone, auto save writing the 100-digit cut to the daily log,
+// the end of a long result in view, and 复制结果 copying the result alone.
+// Digits are checked against exact GMP arithmetic or quorra-cli.
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -57,6 +57,13 @@ QStringList logLines(const QString& path)
     if (!ansiToUtf8(readFileBytes(path).toStdString(), utf8))
         return {QStringLiteral("<not GBK>")};
     return QString::fromStdString(utf8).split(QStringLiteral("\r\n"));
+}
+
+// The view shows the caret, at the end of the text.
+bool endInView(ExpressionBox& box)
+{
+    return box.selectionStart() == box.text().size() && box.viewport()->rect().contains(box.cursorRect()) &&
+           box.verticalScrollBar()->value() == box.verticalScrollBar()->maximum();
 }
 
 } // namespace
@@ -136,6 +143,27 @@ private slots:
         QCOMPARE(probe.shapes.size(), size_t(1));
         QCOMPARE(probe.shapes[0], Qt::WaitCursor);
         QVERIFY(QApplication::overrideCursor() == nullptr);
+    }
+
+    // After "=", the caret and the exponent at the end of a long result are
+    // in view, once the box has laid the text out.
+    void longResultShowsItsEnd_data()
+    {
+        QTest::addColumn<QString>("expression");
+        QTest::newRow("1/7") << "1/7";
+        QTest::newRow("10,000 digits") << QString::fromStdString("9" + std::string(9999, '7') + "+1");
+    }
+
+    void longResultShowsItsEnd()
+    {
+        QFETCH(QString, expression);
+        WindowHarness h;
+        h.window().precisionBox()->setText(QStringLiteral("10000"));
+        h.setText(expression, 0);
+        QTest::keyClick(&h.box(), Qt::Key_Return);
+        QVERIFY(h.box().text().size() > 10000);
+        QTest::qWait(100);
+        QVERIFY(endInView(h.box()));
     }
 
     // 复制结果 copies the result alone, every digit, as quorra-cli prints it.
