@@ -98,6 +98,12 @@ void ExpressionBox::wheelEvent(QWheelEvent* event)
 void ExpressionBox::keyPressEvent(QKeyEvent* event)
 {
     followEnd_ = false;
+    // Read-only while "=" runs: Enter, Shift+Enter and "=" must not act
+    // either; the base class still lets the user move and select.
+    if (isReadOnly()) {
+        QPlainTextEdit::keyPressEvent(event);
+        return;
+    }
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter && event->modifiers().testFlag(Qt::ShiftModifier)) {
         insertPlainText(QStringLiteral("\n"));

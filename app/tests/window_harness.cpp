@@ -66,6 +66,13 @@ void WindowHarness::click(const QString& buttonName)
         return;
     }
     QTest::mouseClick(button, Qt::LeftButton);
+    waitForRun();
+}
+
+void WindowHarness::waitForRun()
+{
+    if (!QTest::qWaitFor([this] { return !window_->isEvaluating(); }, 120000))
+        QTest::qFail("the evaluation did not end", __FILE__, __LINE__);
 }
 
 void WindowHarness::restart()
