@@ -47,3 +47,9 @@ void MainWindow::selectAllText()
     text1_->select(0, static_cast<int>(text1_->text().size()));
     updateEditActions();
 }
+
+void MainWindow::copyResult()
+{
+    if (!lastResult_.isEmpty())
+        QApplication::clipboard()->setText(lastResult_);
+}

@@ -1,6 +1,7 @@
 #include "expression_box.h"
 
 #include <QKeyEvent>
+#include <QScrollBar>
 #include <QTextCursor>
 #include <QTextOption>
 
@@ -13,6 +14,14 @@ ExpressionBox::ExpressionBox(QWidget* parent) : QPlainTextEdit(parent)
     // A result is one long word of digits; it must wrap inside the word.
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     setTabChangesFocus(true);
+    // A long text is laid out after it is set, and the scroll bar that then
+    // appears narrows the box, which wraps the text into more lines: the
+    // range grows after showEnd has scrolled. Until the user takes over
+    // (mouse, wheel, keys), every new range scrolls to the end again.
+    connect(verticalScrollBar(), &QScrollBar::rangeChanged, this, [this] {
+        if (followEnd_)
+            scrollToEnd();
+    });
 }
 
 int ExpressionBox::selectionStart() const { return textCursor().selectionStart(); }
@@ -61,8 +70,40 @@ void ExpressionBox::replaceAll(const QString& text, int caret)
     setCaret(caret);
 }
 
+void ExpressionBox::showEnd()
+{
+    setCaret(static_cast<int>(text().size()));
+    followEnd_ = true;
+    scrollToEnd();
+}
+
+void ExpressionBox::scrollToEnd()
+{
+    ensureCursorVisible();
+    verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+}
+
+void ExpressionBox::mousePressEvent(QMouseEvent* event)
+{
+    followEnd_ = false;
+    QPlainTextEdit::mousePressEvent(event);
+}
+
+void ExpressionBox::wheelEvent(QWheelEvent* event)
+{
+    followEnd_ = false;
+    QPlainTextEdit::wheelEvent(event);
+}
+
 void ExpressionBox::keyPressEvent(QKeyEvent* event)
 {
+    followEnd_ = false;
+    // Read-only while "=" runs: Enter, Shift+Enter and "=" must not act
+    // either; the base class still lets the user move and select.
+    if (isReadOnly()) {
+        QPlainTextEdit::keyPressEvent(event);
+        return;
+    }
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter && event->modifiers().testFlag(Qt::ShiftModifier)) {
         insertPlainText(QStringLiteral("\n"));

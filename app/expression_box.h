@@ -26,6 +26,9 @@ public:
     void replaceRange(int start, int length, const QString& text);
     // Replaces the whole text, as one undo step, and puts the caret at caret.
     void replaceAll(const QString& text, int caret);
+    // Puts the caret at the end and keeps the end in view until the text has
+    // been laid out.
+    void showEnd();
 
 signals:
     void evaluateRequested();
@@ -35,4 +38,10 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    void scrollToEnd();
+    bool followEnd_ = false;
 };

@@ -6,7 +6,10 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QShortcut>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -18,10 +21,14 @@
 #include "help_window.h"
 #include "keypad_panel.h"
 #include "memory_panel.h"
+#include "run_message_relay.h"
+
+const char* const kWindowCaption = "Velder高精度表达式计算机";
 
 namespace {
 
-const char* const kWindowCaption = "Velder高精度表达式计算机";
+// A run shorter than this finishes without the busy indicator flickering up.
+constexpr int kBusyIndicatorDelayMs = 300;
 
 QCheckBox* optionBox(const char* name, const char* caption, const char* toolTip, bool ticked, QWidget* parent)
 {
@@ -46,7 +53,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     resize(800, 650);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() { abandonEvaluation(); }
 
 void MainWindow::buildControls()
 {
@@ -77,11 +84,24 @@ void MainWindow::buildControls()
     check2_ = optionBox("Check2", "科学计数", "结果以科学计数法显示", true, central);
     check4_ = optionBox("Check4", "自动存储", "每次计算的结果（前 100 位有效数字）自动记入当天的日志文件", false,
                         central);
-    // The flags follow the boxes, so they can never disagree.
-    connect(check1_, &QCheckBox::toggled, this, [](bool on) { subFunctionTest = on ? kTrue : kFalse; });
-    connect(check2_, &QCheckBox::toggled, this, [](bool on) { scientificOutput = on ? kTrue : kFalse; });
-    subFunctionTest = check1_->isChecked() ? kTrue : kFalse;
-    scientificOutput = check2_->isChecked() ? kTrue : kFalse;
+    // The flags follow the boxes, so they can never disagree. A box ticked
+    // while a run is going takes effect when it ends: the run's thread owns
+    // the flags until then.
+    connect(check1_, &QCheckBox::toggled, this, &MainWindow::applyOptionFlags);
+    connect(check2_, &QCheckBox::toggled, this, &MainWindow::applyOptionFlags);
+    applyOptionFlags();
+
+    busyIndicator_ = new QProgressBar(central);
+    busyIndicator_->setObjectName(QStringLiteral("busyIndicator"));
+    busyIndicator_->setRange(0, 0); // no end known: the bar just moves
+    busyIndicator_->setTextVisible(false);
+    busyIndicator_->setMaximumWidth(140);
+    busyIndicator_->setToolTip(QStringLiteral("正在计算；按 Esc 或“停止”取消"));
+    busyIndicator_->hide();
+    busyTimer_ = new QTimer(this);
+    busyTimer_->setSingleShot(true);
+    busyTimer_->setInterval(kBusyIndicatorDelayMs);
+    connect(busyTimer_, &QTimer::timeout, this, &MainWindow::showBusy);
 
     auto* options = new QHBoxLayout;
     options->addWidget(label4_);
@@ -91,6 +111,7 @@ void MainWindow::buildControls()
     options->addWidget(check4_);
     options->addWidget(check1_);
     options->addStretch();
+    options->addWidget(busyIndicator_);
 
     command2_ = new QPushButton(QStringLiteral("="), central);
     command2_->setObjectName(QStringLiteral("Command2"));
@@ -100,21 +121,28 @@ void MainWindow::buildControls()
     equalsFont.setPointSizeF(equalsFont.pointSizeF() * 1.5);
     equalsFont.setBold(true);
     command2_->setFont(equalsFont);
-    connect(command2_, &QPushButton::clicked, this, &MainWindow::evaluate);
-    // The button goes down visibly and evaluates when it comes up.
-    connect(text1_, &ExpressionBox::equalsKeyPressed, command2_, [this] { command2_->animateClick(); });
+    connect(command2_, &QPushButton::clicked, this, &MainWindow::pressCommand2);
+    // The button goes down visibly and evaluates when it comes up; during a
+    // run the key must not reach the stop button.
+    connect(text1_, &ExpressionBox::equalsKeyPressed, command2_, [this] {
+        if (!isEvaluating())
+            command2_->animateClick();
+    });
+    stopShortcut_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    stopShortcut_->setEnabled(false);
+    connect(stopShortcut_, &QShortcut::activated, this, &MainWindow::stopEvaluation);
 
-    const KeypadGroups keypad = buildKeypad(*text1_, command2_, central);
+    keypad_ = buildKeypad(*text1_, command2_, central);
     memories_ = new MemoryPanel(*text1_, central);
 
     auto* left = new QVBoxLayout;
-    left->addWidget(keypad.numbers);
+    left->addWidget(keypad_.numbers);
     left->addWidget(memories_);
     left->addStretch();
     auto* right = new QVBoxLayout;
-    right->addWidget(keypad.elementary);
-    right->addWidget(keypad.trigonometric);
-    right->addWidget(keypad.hyperbolic);
+    right->addWidget(keypad_.elementary);
+    right->addWidget(keypad_.trigonometric);
+    right->addWidget(keypad_.hyperbolic);
     right->addStretch();
     auto* keys = new QHBoxLayout;
     keys->addLayout(left, 1);
@@ -133,7 +161,19 @@ void MainWindow::updateEditActions()
     if (cut1_ == nullptr)
         return; // the menus are not built yet
     const bool selected = text1_->selectionLength() > 0;
-    cut1_->setEnabled(selected);
+    const bool editable = !isEvaluating();
+    cut1_->setEnabled(selected && editable);
     copy1_->setEnabled(selected);
-    del1_->setEnabled(selected);
+    del1_->setEnabled(selected && editable);
+    paste1_->setEnabled(editable);
+    open1_->setEnabled(editable);
+    copyResult_->setEnabled(!lastResult_.isEmpty());
+}
+
+void MainWindow::applyOptionFlags()
+{
+    if (isEvaluating())
+        return;
+    subFunctionTest = check1_->isChecked() ? kTrue : kFalse;
+    scientificOutput = check2_->isChecked() ? kTrue : kFalse;
 }

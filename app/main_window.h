@@ -7,10 +7,14 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
+#include <string>
 
 #include "about_window.h"
 #include "daily_log.h"
+#include "evaluation_run.h"
 #include "help_window.h"
+#include "keypad_panel.h"
 
 class ExpressionBox;
 class MemoryPanel;
@@ -19,7 +23,15 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QProgressBar;
 class QPushButton;
+class QShortcut;
+class QThread;
+class QTimer;
+class RunMessageRelay;
+
+// The caption the window starts with; plain message boxes carry it too.
+extern const char* const kWindowCaption;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -36,8 +48,13 @@ public:
     void setOpenFileChooser(FileChooser chooser) { openChooser_ = std::move(chooser); }
     void setSaveFileChooser(FileChooser chooser) { saveChooser_ = std::move(chooser); }
 
-    // Command2 "=": evaluates Text1 with the precision of text2.
+    // Command2 "=": evaluates Text1 with the precision of text2 on a thread
+    // of its own; returns at once. While it runs, "=" is the stop button and
+    // nothing that edits Text1 or touches the arithmetic is enabled.
     void evaluate();
+    bool isEvaluating() const { return runThread_ != nullptr; }
+    // Asks the running evaluation to stop (the stop button, Esc).
+    void stopEvaluation();
 
     // File menu.
     void saveToDailyLog();
@@ -49,6 +66,8 @@ public:
     void pasteClipboard();
     void deleteSelection();
     void selectAllText();
+    // Copies the result of the last successful run, every digit as shown.
+    void copyResult();
     // Help menu.
     void showHelp();
     void showAbout();
@@ -56,8 +75,20 @@ public:
     AboutWindow* aboutWindow() const { return about_; }
     HelpWindow* helpWindow() const { return help_; }
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void buildControls();
+    void pressCommand2();
+    void finishEvaluation();
+    void setEvaluating(bool running);
+    void showBusy();
+    // Ends a run the window can no longer wait for: stops it, drops its
+    // reports and waits for the thread.
+    void abandonEvaluation();
+    // The arithmetic's switches follow the check boxes, but only between runs.
+    void applyOptionFlags();
     void buildMenus();
     // cut1, copy1 and del1 are enabled exactly when Text1 has a selection.
     void updateEditActions();
@@ -72,10 +103,26 @@ private:
     QCheckBox* check2_ = nullptr;
     QCheckBox* check4_ = nullptr;
     MemoryPanel* memories_ = nullptr;
+    KeypadGroups keypad_;
+    QProgressBar* busyIndicator_ = nullptr;
 
+    QAction* open1_ = nullptr;
     QAction* cut1_ = nullptr;
     QAction* copy1_ = nullptr;
+    QAction* paste1_ = nullptr;
     QAction* del1_ = nullptr;
+    QAction* copyResult_ = nullptr;
+
+    // The run in progress, if any. The thread writes runResult_ and
+    // runLogLine_; the window reads them once the thread has finished.
+    QThread* runThread_ = nullptr;
+    std::unique_ptr<RunMessageRelay> relay_;
+    RunResult runResult_;
+    std::string runLogLine_;
+    QTimer* busyTimer_ = nullptr;
+    bool busyCursor_ = false;
+    QShortcut* stopShortcut_ = nullptr;
+    QString lastResult_;
 
     DailyLog dailyLog_;
     QString helpFile_;

@@ -57,6 +57,15 @@ bool myMemorySave(int index, const std::string& text)
     return true;
 }
 
+void loadMemoriesAtStart()
+{
+    for (int index = 1; index <= kMemoryCount; ++index) {
+        const StoredTextRead read = readStoredTextFile(memoryFilePath(index));
+        if (read.status == StoredTextStatus::Ok)
+            memoryText[static_cast<size_t>(index - 1)] = read.text.empty() ? std::string("0") : read.text;
+    }
+}
+
 bool myMemoryLoad(int index)
 {
     if (!validIndex(index))

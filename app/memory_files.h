@@ -25,3 +25,9 @@ bool myMemorySave(int index, const std::string& text);
 // gives "0". A damaged or unreadable file is reported through the message
 // port and leaves memoryText as it was; returns false then.
 bool myMemoryLoad(int index);
+
+// At start-up: every memory whose file reads as a button press would read it
+// takes its text, so typed letters work from the first "=". A missing or
+// damaged file leaves its memory untouched, and nothing is reported: the
+// button reports it when it is pressed.
+void loadMemoriesAtStart();

@@ -25,11 +25,28 @@ MemoryPanel::MemoryPanel(ExpressionBox& box, QWidget* parent)
         button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, this, [this, index] { press(index); });
         grid->addWidget(button, (index - 1) / kPerRow, (index - 1) % kPerRow);
+        buttons_[index - 1] = button;
     }
     storeCheck_ = new QCheckBox(QStringLiteral("算式存入"), this);
     storeCheck_->setObjectName(QStringLiteral("Check3"));
     storeCheck_->setToolTip(QStringLiteral("控制A-J的操作，存入或取出"));
     grid->addWidget(storeCheck_, 2, 0, 1, kPerRow);
+
+    loadMemoriesAtStart();
+    showContents();
+}
+
+void MemoryPanel::showContents()
+{
+    constexpr int kShownCharacters = 60;
+    for (int index = 1; index <= kMemoryCount; ++index) {
+        const QString text = QString::fromStdString(memoryText[static_cast<size_t>(index - 1)]);
+        QString shown = text.left(kShownCharacters);
+        if (text.size() > kShownCharacters)
+            shown += QStringLiteral("…");
+        buttons_[index - 1]->setToolTip(text.isEmpty() ? QStringLiteral("记忆 %1：空").arg(memoryLetter(index))
+                                                       : QStringLiteral("记忆 %1：%2").arg(memoryLetter(index), shown));
+    }
 }
 
 void MemoryPanel::press(int index)
@@ -40,6 +57,10 @@ void MemoryPanel::press(int index)
         store(index);
     else
         recall(index);
+    showContents();
+    // Typing goes on in Text1, whichever way the press went (after a store
+    // the focus would otherwise stay on the tick box).
+    box_.setFocus();
 }
 
 void MemoryPanel::store(int index)
@@ -64,5 +85,4 @@ void MemoryPanel::recall(int index)
         return; // reported; the box and the memory stay as they were
     box_.replaceRange(p, 0, memoryLetter(index));
     box_.setCaret(p + 1);
-    box_.setFocus();
 }

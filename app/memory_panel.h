@@ -7,8 +7,11 @@
 
 #include <QGroupBox>
 
+#include "memory_files.h"
+
 class ExpressionBox;
 class QCheckBox;
+class QPushButton;
 
 class MemoryPanel : public QGroupBox {
     Q_OBJECT
@@ -19,6 +22,8 @@ public:
 
     // Command4 with button index 1 to 10.
     void press(int index);
+    // The buttons' tool tips say what each memory holds.
+    void showContents();
 
 private:
     void store(int index);
@@ -26,4 +31,5 @@ private:
 
     ExpressionBox& box_;
     QCheckBox* storeCheck_;
+    QPushButton* buttons_[kMemoryCount] = {};
 };

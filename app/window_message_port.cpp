@@ -3,11 +3,13 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "main_window.h"
+
 void WindowMessagePort::showMessage(const std::string& text, MessageStyle style)
 {
     const bool warning = style == MessageStyle::Warning;
     QMessageBox box(warning ? QMessageBox::Warning : QMessageBox::NoIcon,
-                    warning ? QString::fromUtf8(kErrorTitle) : QApplication::applicationName(),
+                    warning ? QString::fromUtf8(kErrorTitle) : QString::fromUtf8(kWindowCaption),
                     QString::fromStdString(text), QMessageBox::NoButton, window_);
     box.setDefaultButton(box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole));
     // A message arrives in the middle of an evaluation, under its busy

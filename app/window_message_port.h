@@ -1,6 +1,6 @@
 // Message boxes and caption reports of the arithmetic, shown by the window:
 // a real QMessageBox ("错误提示" with the warning icon, or a plain box with the
-// application's own title) and the caption of the main window.
+// main window's caption) and the caption of the main window.
 #pragma once
 
 #include <QPointer>

@@ -7,6 +7,7 @@
 
 #include "fft_binding.h"
 #include "globals.h"
+#include "stop_request.h"
 
 namespace {
 
@@ -24,7 +25,8 @@ BigNum withSignFlippedIf(const BigNum& x, bool flip)
 
 BigNum myMul(const BigNum& a, const BigNum& b)
 {
-    if (errorFlag == -1)
+    // Every series, root chain and Newton step multiplies: the place to stop.
+    if (errorFlag == -1 || stopHere())
         return BigNum{};
     if (myCompareAbs(a, bigZero) == 0 || myCompareAbs(b, bigZero) == 0)
         return bigZero;

@@ -7,6 +7,7 @@
 #include "ansi_text.h"
 #include "evaluator.h"
 #include "globals.h"
+#include "stop_request.h"
 #include "tokenizer.h"
 #include "utf8_text.h"
 
@@ -146,6 +147,8 @@ RunResult evaluationRun(const std::string& exprUtf8, const std::string& precisio
     const BigNum value = myEvaluate(run.expressionText, precision);
     if (errorFlag == -1) {
         errorFlag = 0;
+        run.stopped = stopRequested();
+        clearStopRequest();
         return run;
     }
     if (value.isEmpty()) {

@@ -27,6 +27,7 @@ struct RunResult {
     std::string expressionText; // the expression as evaluated (after the code-page trip)
     std::string resultText;     // the value as displayed; empty after a failure
     bool precisionCapped = false; // the window then shows "10000" in the precision box
+    bool stopped = false;         // ended by requestStop(); nothing was reported
 
     // The text the expression box shows after a successful run.
     std::string resultLine() const { return expressionText + " =" + resultText; }
@@ -41,7 +42,9 @@ constexpr int32_t kAutoSaveDigits = 100;
 extern const char* const kNegativePrecisionMessage;
 
 // One run. A precision text with a negative leading number, and a character
-// outside the code page, are refused with a message. Messages of a failing evaluation have gone to the message port.
+// outside the code page, are refused with a message. Messages of a failing
+// evaluation have gone to the message port. A run ended by a stop request
+// reports nothing and withdraws the request.
 // When autoSave is set, a successful run also passes it the log line.
 RunResult evaluationRun(const std::string& exprUtf8, const std::string& precisionText,
                         const AutoSaveHook& autoSave = nullptr);

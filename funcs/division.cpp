@@ -8,6 +8,7 @@
 #include "division_path.h"
 #include "globals.h"
 #include "long_division.h"
+#include "stop_request.h"
 
 namespace {
 
@@ -88,7 +89,7 @@ DivisionPathCounts& divisionPathCounts() { return pathCounts; }
 
 BigNum myDiv(const BigNum& a, const BigNum& b)
 {
-    if (errorFlag == -1)
+    if (errorFlag == -1 || stopHere())
         return BigNum{};
     BigNum aHolder;
     BigNum bHolder;

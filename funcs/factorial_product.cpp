@@ -2,6 +2,7 @@
 
 #include "globals.h"
 #include "precision_cut.h"
+#include "stop_request.h"
 
 namespace {
 
@@ -105,7 +106,7 @@ std::vector<BigNum> directProductPieces(int64_t start, int64_t n, int64_t step)
 {
     std::vector<BigNum> pieces(1);
     Accumulator acc;
-    for (int64_t k = start; k <= n;) {
+    for (int64_t k = start; k <= n && !stopHere();) {
         acc.multiplyBy(nextMultiplier(k, n, step, kPackedFactorBound, kPackFactorsBelow));
         if (acc.size() >= static_cast<size_t>(kFactorialFlushLimbs)) {
             pieces.push_back(myTruncSig(myRegroup(acc.toPiece(), 1), workPrecision + 2));

@@ -10,6 +10,7 @@
 #include "digit_span.h"
 #include "globals.h"
 #include "gmp_sqrt.h"
+#include "stop_request.h"
 
 namespace {
 
@@ -33,7 +34,8 @@ int64_t radicandLength(int64_t p, int64_t w, int64_t keep)
 
 BigNum mySqrt(const BigNum& x)
 {
-    if (errorFlag == -1)
+    // Logarithms and fractional powers chain dozens of roots.
+    if (errorFlag == -1 || stopHere())
         return BigNum{};
     if (!x.isPositive() && !isZero(x))
         return reportError(kNegativeRadicandMessage, MessageStyle::Plain);

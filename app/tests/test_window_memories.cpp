@@ -1,6 +1,8 @@
 // The memory buttons Command4 through real files in a temporary data
 // directory: the byte layout (five digit-value header bytes, then GBK text),
-// store and recall, memory E as X, and damaged or unwritable files.
+// store and recall, memory E as X, damaged or unwritable files, the files
+// read at start-up, the tool tips and the focus after a press.
+#include <QApplication>
 #include <QCheckBox>
 #include <QFile>
 #include <QPushButton>
@@ -111,14 +113,58 @@ private slots:
     {
         WindowHarness h;
         h.setText(QStringLiteral("5+12*3"), 2, 2);
-        h.find<QCheckBox>(QStringLiteral("Check3"))->setChecked(true);
-        h.focusPrecisionBox();
+        // Ticked by the mouse, the box has the focus.
+        auto* check3 = h.find<QCheckBox>(QStringLiteral("Check3"));
+        QTest::mouseClick(check3, Qt::LeftButton, {}, QPoint(8, check3->height() / 2));
+        QVERIFY(check3->isChecked());
+        QVERIFY(!h.text1HasFocus());
         h.click(QStringLiteral("Command4_1"));
         QCOMPARE(readFileBytes(h.dataPath(QStringLiteral("AAA.txt"))), QByteArray::fromHex("00000000023132"));
         QCOMPARE(memoryText[0], std::string("12"));
         QCOMPARE(h.box().text(), QStringLiteral("5+12*3"));
         QVERIFY(!h.find<QCheckBox>(QStringLiteral("Check3"))->isChecked());
-        QVERIFY(!h.text1HasFocus()); // a store leaves the focus where it was
+        // Typing goes on in Text1, not into the tick box.
+        QVERIFY(h.text1HasFocus());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QVERIFY(!h.find<QCheckBox>(QStringLiteral("Check3"))->isChecked());
+    }
+
+    // The files are read at start-up by the rules of a recall: typed letters
+    // use them from the first "=". A damaged file leaves its memory as it
+    // was, without a message until its button is pressed. The tool tips show
+    // the first 60 characters.
+    void memoriesAfterARestart()
+    {
+        WindowHarness h;
+        const QString longText = QStringLiteral("1234567890").repeated(7);
+        for (const auto& [index, text] : {std::pair{1, QStringLiteral("12")}, std::pair{3, longText}}) {
+            h.setText(text, 0);
+            h.find<QCheckBox>(QStringLiteral("Check3"))->setChecked(true);
+            h.click(QStringLiteral("Command4_%1").arg(index));
+        }
+        writeFileBytes(h.dataPath(QStringLiteral("BBB.txt")), header(0));
+        writeFileBytes(h.dataPath(QStringLiteral("DDD.txt")), header(9) + QByteArray("123"));
+
+        h.restart();
+        QVERIFY(h.port().messages.empty());
+        QCOMPARE(memoryText[0], std::string("12"));
+        QCOMPARE(memoryText[1], std::string("0"));
+        QCOMPARE(memoryText[2], longText.toStdString());
+        QCOMPARE(memoryText[3], std::string());
+        QCOMPARE(memoryText[4], std::string());
+        h.setText(QStringLiteral("A*2+B"), 0);
+        h.click(QStringLiteral("Command2"));
+        QCOMPARE(h.box().text(), QStringLiteral("A*2+B =") + QString::fromStdString(scientificDisplayOf("2.4e1")));
+
+        const auto tip = [&h](int index) { return h.find<QPushButton>(QStringLiteral("Command4_%1").arg(index))->toolTip(); };
+        QCOMPARE(tip(1), QStringLiteral("记忆 A：12"));
+        QCOMPARE(tip(3), QStringLiteral("记忆 C：") + longText.left(60) + QStringLiteral("…"));
+        QCOMPARE(tip(4), QStringLiteral("记忆 D：空"));
+        // A store shows at once.
+        h.setText(QStringLiteral("7*7"), 0);
+        h.find<QCheckBox>(QStringLiteral("Check3"))->setChecked(true);
+        h.click(QStringLiteral("Command4_5"));
+        QCOMPARE(tip(5), QStringLiteral("记忆 X：7*7"));
     }
 
     void storeWholeTextAndEvaluate()

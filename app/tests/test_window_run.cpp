@@ -1,15 +1,25 @@
 // The "=" run as the window does it: the result line in Text1, the caret and
-// focus, the precision box, Enter and Shift+Enter, the busy cursor, a failure
-// leaving Text1 alone, and auto save writing the 100-digit cut to the daily
-// log. Digits are checked against exact GMP arithmetic.
+// focus, the precision box, Enter and Shift+Enter, a failure leaving Text1
+// alone, auto save writing the 100-digit cut to the daily log, the end of a
+// long result in view, and 复制结果 copying the result alone. Digits are
+// checked against exact GMP arithmetic or quorra-cli. The run goes on a
+// thread of its own: the stop button and Esc, nothing queued or typed in
+// meanwhile, reports shown by the window's thread, the busy indicator.
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDate>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTest>
+#include <QThread>
 
 #include <random>
 
@@ -17,6 +27,7 @@
 #include "daily_log.h"
 #include "expression_box.h"
 #include "globals.h"
+#include "stop_request.h"
 #include "window_harness.h"
 
 namespace {
@@ -32,17 +43,41 @@ std::string randomDigits(std::mt19937_64& rng, int count)
     return s;
 }
 
-// Records the pointer shape at the moment a message arrives.
-class CursorProbePort : public RecordingPort {
+// Records whether each report arrives on the window's thread.
+class ThreadProbePort : public RecordingPort {
 public:
     void showMessage(const std::string& text, MessageStyle style) override
     {
-        const QCursor* cursor = QApplication::overrideCursor();
-        shapes.push_back(cursor != nullptr ? cursor->shape() : Qt::ArrowCursor);
+        onWindowThread.push_back(QThread::currentThread() == qApp->thread());
         RecordingPort::showMessage(text, style);
     }
-    std::vector<Qt::CursorShape> shapes;
+    void setCaption(const std::string& text) override
+    {
+        onWindowThread.push_back(QThread::currentThread() == qApp->thread());
+        RecordingPort::setCaption(text);
+    }
+    std::vector<bool> onWindowThread;
 };
+
+// Some seconds of work at 10,000 digits, whatever the machine.
+const QString kLongRun = QStringLiteral("exp(1.1)+exp(1.2)+exp(1.3)+exp(1.4)+ln(3)+ln(5)+ln(7)+ln(11)+sin(1.1)+"
+                                        "sin(1.2)+sin(1.3)+atan(0.31)+atan(0.32)+yroot(7,3)+yroot(11,3)");
+
+// Starts "=" on text at 10,000 digits and returns while it runs.
+void startLongRun(WindowHarness& h, const QString& text)
+{
+    h.window().precisionBox()->setText(QStringLiteral("10000"));
+    h.setText(text, 0);
+    QTest::mouseClick(h.find<QPushButton>(QStringLiteral("Command2")), Qt::LeftButton);
+    QVERIFY(h.window().isEvaluating());
+}
+
+// The view shows the caret, at the end of the text.
+bool endInView(ExpressionBox& box)
+{
+    return box.selectionStart() == box.text().size() && box.viewport()->rect().contains(box.cursorRect()) &&
+           box.verticalScrollBar()->value() == box.verticalScrollBar()->maximum();
+}
 
 QString todaysLog(WindowHarness& h) { return h.dataPath(dailyLogFileName(QDate::currentDate(), QLocale())); }
 
@@ -123,15 +158,171 @@ private slots:
         QCOMPARE(h.port().messages.size(), size_t(1));
     }
 
-    void busyCursorWhileEvaluating()
+    // Reports of the evaluator, of a routine and the timing caption: all
+    // shown by the window's thread, which owns the widgets.
+    void reportsArriveOnTheWindowThread()
     {
         WindowHarness h;
-        CursorProbePort probe;
-        h.setText(QStringLiteral("((2"), 0);
+        ThreadProbePort probe;
+        h.find<QCheckBox>(QStringLiteral("Check1"))->setChecked(true);
+        for (const char* expression : {"((2", "(-4)^0.5", "ln(2)"}) {
+            h.setText(QString::fromLatin1(expression), 0);
+            h.click(QStringLiteral("Command2"));
+        }
+        QCOMPARE(probe.messages.size(), size_t(2));
+        QCOMPARE(probe.captions.size(), size_t(1));
+        QCOMPARE(probe.onWindowThread, std::vector<bool>(3, true));
+    }
+
+    // The busy indicator and pointer come only when a run takes a while.
+    void busyIndicatorForLongRunsOnly()
+    {
+        WindowHarness h;
+        auto* indicator = h.find<QProgressBar>(QStringLiteral("busyIndicator"));
+        QVERIFY(indicator != nullptr);
+        h.setText(QStringLiteral("1+1"), 0);
         h.click(QStringLiteral("Command2"));
-        QCOMPARE(probe.shapes.size(), size_t(1));
-        QCOMPARE(probe.shapes[0], Qt::WaitCursor);
+        QTest::qWait(400);
+        QVERIFY(!indicator->isVisible());
+
+        startLongRun(h, kLongRun);
+        QVERIFY(!indicator->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(indicator->isVisible(), 5000);
+        QVERIFY(QApplication::overrideCursor() != nullptr);
+        h.window().stopEvaluation();
+        h.waitForRun();
+        QVERIFY(!indicator->isVisible());
         QVERIFY(QApplication::overrideCursor() == nullptr);
+    }
+
+    void stopEndsTheRunAndLeavesTheText_data()
+    {
+        QTest::addColumn<bool>("byEscape");
+        QTest::newRow("stop button") << false;
+        QTest::newRow("Esc") << true;
+    }
+
+    void stopEndsTheRunAndLeavesTheText()
+    {
+        QFETCH(bool, byEscape);
+        WindowHarness h;
+        auto* command2 = h.find<QPushButton>(QStringLiteral("Command2"));
+        startLongRun(h, kLongRun);
+        QCOMPARE(command2->text(), QStringLiteral("停止"));
+        QTest::qWait(200); // the window goes on handling events meanwhile
+        QVERIFY(h.window().isEvaluating());
+        if (byEscape)
+            QTest::keyClick(&h.box(), Qt::Key_Escape);
+        else
+            QTest::mouseClick(command2, Qt::LeftButton);
+        // A generous bound: it checks that the stop is honoured at all.
+        QTRY_VERIFY_WITH_TIMEOUT(!h.window().isEvaluating(), 1000);
+        QCOMPARE(h.box().text(), kLongRun);
+        QCOMPARE(h.port().messages.size(), size_t(1));
+        QCOMPARE(h.port().messages[0].first, std::string("计算已取消"));
+        QVERIFY(h.port().messages[0].second == MessageStyle::Plain);
+        QCOMPARE(command2->text(), QStringLiteral("="));
+        QCOMPARE(errorFlag, int16_t(0));
+        QVERIFY(h.text1HasFocus());
+
+        // The next run is not stopped by the old request.
+        h.setText(QStringLiteral("2+2"), 0);
+        h.click(QStringLiteral("Command2"));
+        QCOMPARE(h.box().text(), QStringLiteral("2+2 =") + display("4e0"));
+    }
+
+    // Closing the window during a run ends the run at once, and nothing is
+    // reported to a window that is going away.
+    void closingDuringARunEndsIt()
+    {
+        WindowHarness h;
+        startLongRun(h, kLongRun);
+        QTest::qWait(100);
+        QVERIFY(h.window().close());
+        QVERIFY(!h.window().isEvaluating());
+        QVERIFY(h.port().messages.empty());
+        QCOMPARE(errorFlag, int16_t(0));
+        QVERIFY(!stopRequested());
+    }
+
+    // While a run goes on, typing, Enter, the "=" key, the keypad and the
+    // memories do nothing: no second run on the result line, no keys
+    // appended to it.
+    void nothingQueuedDuringARun()
+    {
+        WindowHarness h;
+        const QString expression = QStringLiteral("exp(1.1)+exp(1.2)+ln(3)+ln(5)");
+        startLongRun(h, expression);
+        QTest::keyClicks(&h.box(), QStringLiteral("99+"));
+        QTest::keyClick(&h.box(), Qt::Key_Return);
+        QTest::keyClick(&h.box(), Qt::Key_Return, Qt::ShiftModifier);
+        QTest::keyClicks(&h.box(), QStringLiteral("="));
+        QTest::mouseClick(h.find<QPushButton>(QStringLiteral("Command1_1")), Qt::LeftButton);
+        QTest::mouseClick(h.find<QPushButton>(QStringLiteral("Command4_1")), Qt::LeftButton);
+        QVERIFY(h.window().isEvaluating());
+        QCOMPARE(h.box().text(), expression);
+        h.waitForRun();
+        QTest::qWait(300); // a queued "=" would have started by now
+        QVERIFY(!h.window().isEvaluating());
+        const QString text = h.box().text();
+        QVERIFY2(text.startsWith(expression + QStringLiteral(" =")), qPrintable(text.left(80)));
+        QCOMPARE(text.count(QLatin1Char('=')), 1);
+        const QString result = text.mid(expression.size() + 2);
+        QVERIFY2(QRegularExpression(QStringLiteral("^[0-9]\\.[0-9]+$")).match(result).hasMatch(),
+                 qPrintable(result.right(20)));
+        QVERIFY(h.port().messages.empty());
+    }
+
+    // After "=", the caret and the exponent at the end of a long result are
+    // in view, once the box has laid the text out.
+    void longResultShowsItsEnd_data()
+    {
+        QTest::addColumn<QString>("expression");
+        QTest::newRow("1/7") << "1/7";
+        QTest::newRow("10,000 digits") << QString::fromStdString("9" + std::string(9999, '7') + "+1");
+    }
+
+    void longResultShowsItsEnd()
+    {
+        QFETCH(QString, expression);
+        WindowHarness h;
+        h.window().precisionBox()->setText(QStringLiteral("10000"));
+        h.setText(expression, 0);
+        QTest::keyClick(&h.box(), Qt::Key_Return);
+        h.waitForRun();
+        QVERIFY(h.box().text().size() > 10000);
+        QTest::qWait(100);
+        QVERIFY(endInView(h.box()));
+    }
+
+    // 复制结果 copies the result alone, every digit, as quorra-cli prints it.
+    void copiedResultIsTheWholeResult()
+    {
+        WindowHarness h;
+        auto* copyResult = h.find<QAction>(QStringLiteral("copyResult"));
+        QVERIFY(copyResult != nullptr);
+        QCOMPARE(copyResult->text(), QStringLiteral("复制结果"));
+        QCOMPARE(copyResult->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+C")));
+        QVERIFY(!copyResult->isEnabled());
+
+        const QString expression = QStringLiteral("2^0.5*π");
+        h.window().precisionBox()->setText(QStringLiteral("10000"));
+        h.setText(expression, 0);
+        h.click(QStringLiteral("Command2"));
+        QProcess cli;
+        cli.start(QStringLiteral("./quorra-cli"), {QStringLiteral("-p"), QStringLiteral("10000"), expression});
+        QVERIFY(cli.waitForFinished(60000));
+        const QString printed = QString::fromUtf8(cli.readAllStandardOutput()).trimmed();
+        QVERIFY(printed.size() > 10000);
+
+        QApplication::clipboard()->clear();
+        h.box().select(0, 3); // whatever is selected
+        QTest::keyClick(&h.box(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(QApplication::clipboard()->text(), printed);
+        // Editing the box afterwards does not change what was computed.
+        h.setText(QStringLiteral("1"), 1);
+        copyResult->trigger();
+        QCOMPARE(QApplication::clipboard()->text(), printed);
     }
 
     void enterEvaluatesAndShiftEnterBreaksTheLine()
@@ -142,10 +333,12 @@ private slots:
         QCOMPARE(h.box().text(), QStringLiteral("1+\n"));
         QTest::keyClicks(&h.box(), QStringLiteral("2"));
         QTest::keyClick(&h.box(), Qt::Key_Return);
+        h.waitForRun();
         QCOMPARE(h.box().text(), QStringLiteral("1+\n2 =") + display("3e0"));
 
         h.setText(QStringLiteral("5-1"), 3);
         QTest::keyClick(&h.box(), Qt::Key_Enter, Qt::KeypadModifier);
+        h.waitForRun();
         QCOMPARE(h.box().text(), QStringLiteral("5-1 =") + display("4e0"));
     }
 

@@ -130,6 +130,7 @@ private slots:
             {"edit1", "编缉(&E)",
              {{"cut1", "剪切(&T)"},
               {"copy1", "复制(&C)"},
+              {"copyResult", "复制结果"},
               {"paste1", "粘贴(&P)"},
               {"del1", "删除(&L)"},
               {"ljf3", "-"},
@@ -405,7 +406,7 @@ private slots:
     }
 
     // The real port: warning boxes titled "错误提示" with the warning icon,
-    // plain ones with the application's title and no icon; captions go to
+    // plain ones with the window's caption and no icon; captions go to
     // the window title.
     void windowMessagePort()
     {
@@ -427,7 +428,8 @@ private slots:
         closeNextMessageBox(plain);
         showMessage("0.25 秒", MessageStyle::Plain);
         QVERIFY(plain.seen);
-        QCOMPARE(plain.title, QApplication::applicationName());
+        QCOMPARE(plain.title, QStringLiteral("Velder高精度表达式计算机"));
+        QCOMPARE(plain.title, h.window().windowTitle());
         QCOMPARE(plain.icon, QMessageBox::NoIcon);
 
         setCaption(std::string(kCaptionPrefix) + "0.5 秒");

@@ -44,12 +44,7 @@ WindowHarness::WindowHarness()
     previousDataDir_ = qgetenv("QUORRA_DATA_DIR");
     qputenv("QUORRA_DATA_DIR", dir_.path().toLocal8Bit());
     errorFlag = 0;
-    memoryText.fill(std::string());
-    window_ = std::make_unique<MainWindow>();
-    window_->show();
-    window_->activateWindow();
-    if (!QTest::qWaitForWindowActive(window_.get()))
-        qWarning("the main window did not become active");
+    restart();
 }
 
 WindowHarness::~WindowHarness()
@@ -71,6 +66,24 @@ void WindowHarness::click(const QString& buttonName)
         return;
     }
     QTest::mouseClick(button, Qt::LeftButton);
+    waitForRun();
+}
+
+void WindowHarness::waitForRun()
+{
+    if (!QTest::qWaitFor([this] { return !window_->isEvaluating(); }, 120000))
+        QTest::qFail("the evaluation did not end", __FILE__, __LINE__);
+}
+
+void WindowHarness::restart()
+{
+    window_.reset();
+    memoryText.fill(std::string());
+    window_ = std::make_unique<MainWindow>();
+    window_->show();
+    window_->activateWindow();
+    if (!QTest::qWaitForWindowActive(window_.get()))
+        qWarning("the main window did not become active");
 }
 
 void WindowHarness::setText(const QString& text, int caret, int length)

@@ -39,8 +39,14 @@ public:
         return window_->findChild<T*>(name);
     }
 
-    // A real mouse click on the named button.
+    // A real mouse click on the named button; when it starts a run, returns
+    // once the run has ended.
     void click(const QString& buttonName);
+    // Returns once no evaluation runs (fails the test after a long wait).
+    void waitForRun();
+    // A new main window on the same data folder, the memories as a fresh
+    // start finds them.
+    void restart();
     // Text1 holds text with the caret at caret (and length characters
     // selected from there).
     void setText(const QString& text, int caret, int length = 0);
