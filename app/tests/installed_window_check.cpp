@@ -37,6 +37,8 @@ void clickButton(MainWindow& window, const QString& name)
     auto* button = window.findChild<QPushButton*>(name);
     QVERIFY2(button != nullptr, qPrintable(name));
     QTest::mouseClick(button, Qt::LeftButton);
+    // "=" evaluates off the window's thread: wait until the run has ended.
+    QVERIFY(QTest::qWaitFor([&window] { return !window.isEvaluating(); }, 120000));
 }
 
 QCheckBox* checkBox(MainWindow& window, const char* name)
