@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <map>
 #include <numbers>
 #include <stdexcept>
@@ -104,8 +105,16 @@ double factorial(double n, int step)
     return p;
 }
 
+// Beyond 2^53 a double holds no exact integer part, so a remainder taken of it
+// means nothing; such a reading counts as out of range.
+constexpr double kExactIntegers = 9007199254740992.0;
+const double kInf = std::numeric_limits<double>::infinity();
+
 // Angles are taken modulo a full turn first, with the sign of the angle.
-double degreesToRadians(double x) { return std::fmod(x, 360) * kPi / 180; }
+double degreesToRadians(double x)
+{
+    return std::fabs(x) > kExactIntegers ? kInf : std::fmod(x, 360) * kPi / 180;
+}
 
 const std::map<std::string, double (*)(double)>& functions()
 {
@@ -113,7 +122,7 @@ const std::map<std::string, double (*)(double)>& functions()
         {"int", [](double x) { return std::trunc(x); }},
         {"frac", [](double x) { return x - std::trunc(x); }},
         {"radian", [](double x) { return degreesToRadians(x); }},
-        {"angle", [](double x) { return std::fmod(x, 2 * kPi) * 180 / kPi; }},
+        {"angle", [](double x) { return std::fabs(x) > kExactIntegers ? kInf : std::fmod(x, 2 * kPi) * 180 / kPi; }},
         {"exp", [](double x) { return std::exp(x); }},
         {"ln", [](double x) { return x > 0 ? std::log(x) : kNaN; }},
         {"log", [](double x) { return x > 0 ? std::log10(x) : kNaN; }},
@@ -199,7 +208,10 @@ private:
             const double r = chain();
             if (op != U'*' && r == 0)
                 undefined_ = true;
-            v = seen(op == U'*' ? v * r : op == U'/' ? v / r : std::trunc(v / r));
+            if (op == U'\\' && std::fabs(v / r) > kExactIntegers)
+                v = seen(kInf);
+            else
+                v = seen(op == U'*' ? v * r : op == U'/' ? v / r : std::trunc(v / r));
         }
         return v;
     }
@@ -258,7 +270,7 @@ private:
             const double b = expr();
             expect(U')');
             if (isMod)
-                return seen(b == 0 ? kNaN : std::fmod(a, b));
+                return seen(b == 0 ? kNaN : std::fabs(a / b) > kExactIntegers ? kInf : std::fmod(a, b));
             const bool oddIndex = std::fmod(std::fabs(a), 2) == 1;
             if (b < 0 && !oddIndex)
                 return kNaN;
