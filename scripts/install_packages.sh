@@ -15,4 +15,4 @@ install_missing() {
 }
 
 # What building the core, the window and the tests needs.
-build_packages=(cmake ninja-build g++ libgmp-dev libmpfr-dev libgtest-dev libbenchmark-dev qt6-base-dev)
+build_packages=(cmake ninja-build g++ libgmp-dev libmpfr-dev libfftw3-dev libgtest-dev libbenchmark-dev qt6-base-dev)
