@@ -92,7 +92,7 @@ void resetConvmulBindingForTest(const std::string& path)
     state.pathOverride = path;
 }
 
-bool digitProductTransform(const int32_t* a, int32_t na, const int32_t* b, int32_t nb, std::vector<int32_t>& out)
+bool limbProductTransform(const int32_t* a, int32_t na, const int32_t* b, int32_t nb, ProductLimbs& out)
 {
     if (schoolbookForced)
         return false;
@@ -105,18 +105,15 @@ bool digitProductTransform(const int32_t* a, int32_t na, const int32_t* b, int32
     if (fast != nullptr && la4 + lb4 - 1 >= kFastTransformMinColumns) {
         const int32_t la = la4;
         const int32_t lb = lb4;
-        std::vector<uint32_t> limbs(static_cast<size_t>(2 * (la + lb)));
-        uint32_t* x = limbs.data();
+        std::vector<uint32_t> operands(static_cast<size_t>(la + lb));
+        uint32_t* x = operands.data();
         uint32_t* y = x + la;
-        uint32_t* p = y + lb;
         digitsToLimbs<4>(a, na, x, la);
         digitsToLimbs<4>(b, nb, y, lb);
-        const double roundingError = fast(x, la, y, lb, p);
-        if (roundingError < 0.0 || roundingError > kFftMaxRoundingError)
-            return false;
-        out.resize(static_cast<size_t>(4 * (la + lb)));
-        limbsToDigits<4>(p, la + lb, out.data());
-        return true;
+        out.limbs.resize(static_cast<size_t>(la + lb));
+        out.digitsPerLimb = 4;
+        const double roundingError = fast(x, la, y, lb, out.limbs.data());
+        return roundingError >= 0.0 && roundingError <= kFftMaxRoundingError;
     }
 
     // The base-1000 entry takes its limbs most significant first and writes
@@ -137,9 +134,9 @@ bool digitProductTransform(const int32_t* a, int32_t na, const int32_t* b, int32
     if (lastError != nullptr && lastError() > kFftMaxRoundingError)
         return false;
     const int32_t count = la + 1;
+    out.limbs.resize(static_cast<size_t>(count));
+    out.digitsPerLimb = 3;
     for (int32_t i = 0; i < count; ++i)
-        lsf[static_cast<size_t>(i)] = static_cast<uint32_t>(x[static_cast<size_t>(count - 1 - i)]);
-    out.resize(static_cast<size_t>(3 * count));
-    limbsToDigits<3>(lsf.data(), count, out.data());
+        out.limbs[static_cast<size_t>(i)] = static_cast<uint32_t>(x[static_cast<size_t>(count - 1 - i)]);
     return true;
 }

@@ -25,12 +25,13 @@ bool fftLibraryAvailable();
 // The library's base-10000 entry, nullptr when it lacks one.
 ConvmulMultiply10kFn convmulFastEntry();
 
-// The digits of a * b (digit strings, most significant first) into `out`
-// (resized; leading zeros possible) by the library. False, with `out`
-// unspecified, when the library cannot be used, refuses the lengths, or its
-// measured rounding error leaves a digit in doubt: the caller then forms the
-// product by an exact method.
-bool digitProductTransform(const int32_t* a, int32_t na, const int32_t* b, int32_t nb, std::vector<int32_t>& out);
+struct ProductLimbs;
+
+// a * b (digit strings, most significant first) into `out` by the library.
+// False, with `out` unspecified, when the library cannot be used, refuses the
+// lengths, or its measured rounding error leaves a digit in doubt: the caller
+// then forms the product by an exact method.
+bool limbProductTransform(const int32_t* a, int32_t na, const int32_t* b, int32_t nb, ProductLimbs& out);
 
 // Test hooks.
 // While set, the FFT branch computes its products by the schoolbook method, as

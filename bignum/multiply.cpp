@@ -41,27 +41,18 @@ bool transformPays(int32_t na, int32_t nb)
     return std::min(na, nb) >= kFftMinShorterDigits && static_cast<int64_t>(na) * nb >= kFftMinDigitProduct;
 }
 
-// One buffer for every product: the arithmetic runs on one thread, and a
-// fresh allocation per product cost as much as a short product itself.
-std::vector<int32_t>& productDigits()
-{
-    static std::vector<int32_t> digits;
-    return digits;
-}
-
 // |x| * |y| of two nonzero spans already cut, with the given sign, cut to
 // `keep` digits.
 BigNum multiplySpans(const DigitSpan& x, const DigitSpan& y, bool positive, int32_t keep, Method method)
 {
-    std::vector<int32_t>& d = productDigits();
     const bool viaTransform =
         method == Method::Transform || (method == Method::BySize && transformPays(x.count, y.count));
-    if (!viaTransform || !digitProductTransform(x.digits, x.count, y.digits, y.count, d))
-        digitProductSchoolbook(x.digits, x.count, y.digits, y.count, d);
+    ProductLimbs p;
+    if (!viaTransform || !limbProductTransform(x.digits, x.count, y.digits, y.count, p))
+        limbProductSchoolbook(x.digits, x.count, y.digits, y.count, p);
     // The last product digit has the weight of the two last operand digits.
     const int64_t low = x.low() + y.low();
-    const int64_t high = low + static_cast<int64_t>(d.size()) - 1;
-    return sciFromDigits(d.data(), static_cast<int64_t>(d.size()), high, positive, keep);
+    return sciFromProductLimbs(p, low, positive, keep);
 }
 
 BigNum multiply(const BigNum& a, const BigNum& b, Method method)

@@ -26,6 +26,7 @@
 namespace {
 
 constexpr int32_t kBase = 10000;
+constexpr int32_t kLargestOddFactor = 1;
 // Lengths 2^k, 3 * 2^k, 5 * 2^k up to 2^22 give fewer than this many plans.
 constexpr int kMaxPlans = 64;
 
@@ -47,7 +48,7 @@ int32_t transformSize(int32_t columns)
     int32_t best = 2;
     while (best < columns)
         best *= 2;
-    for (int32_t odd = 3; odd <= 5; odd += 2) {
+    for (int32_t odd = 3; odd <= kLargestOddFactor; odd += 2) {
         int32_t n = 2 * odd;
         while (n < columns)
             n *= 2;
