@@ -9,7 +9,7 @@
 #   mpfr    - a small MPFR program computing the same value
 # Prints mean milliseconds and the ratios that the comparisons need. The
 # machine may be shared and noisy: read the ratios of one row, which were
-# measured together. Needs hyperfine, calc, pari-gp, libmpfr-dev and cc.
+# measured together. Needs hyperfine, calc, pari-gp, libmpfr-dev, cc, python3.
 # RUNS1K / RUNS10K set the runs per command (default 10 / 5).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -61,8 +61,9 @@ cases=(
     "cuberoot(2)|root(2,3,EPS)|sqrtn(2,3)|cbrt"
 )
 
-mean_ms() { # csv file, row (1-based command index)
-    awk -F, -v row="$2" 'NR == row + 1 { printf "%.1f", $2 * 1000 }' "$1"
+mean_ms() { # csv file, row (1-based command index); commands may hold commas
+    python3 -c 'import csv, sys; rows = list(csv.DictReader(open(sys.argv[1])))
+print("%.1f" % (1000 * float(rows[int(sys.argv[2]) - 1]["mean"])))' "$1" "$2"
 }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (a == "" || b == "" || b == 0) print "-"; else printf "%.2f", a / b }'; }
 

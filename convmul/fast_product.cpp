@@ -1,20 +1,21 @@
 // The library's faster entry: the exact product of two base-10000 limb strings
-// by real-input transforms from FFTW.
+// by FFTW transforms.
 //
 // Why this shape:
-//   - base 10000 halves the transform length of the base-1000 entry; a column
-//     of two 10,000-digit operands sums 2,500 products below 10^8, about
-//     2.5 * 10^11, which a double carries with some 10^-5 of absolute
-//     resolution, so the rounding error stays far below a half. It is not
-//     assumed but measured on every call and handed back, so the caller can
-//     form the product again exactly when it is ever too large;
-//   - real-to-complex transforms of length N cost about half a complex one,
-//     and lengths 2^k, 3 * 2^k and 5 * 2^k waste at most a quarter of the
-//     length on padding instead of up to a half;
-//   - a square (same limbs twice) needs one forward transform instead of two;
-//   - plans are made once per length with FFTW_ESTIMATE (no timing runs, so a
-//     fresh process pays microseconds, not milliseconds) and kept with their
-//     aligned buffers for the rest of the run.
+//   - four digits per limb instead of three shorten the transform by a
+//     quarter; a column of two 10,000-digit operands sums 2,500 products below
+//     10^8, about 2.5 * 10^11, which a double carries with some 10^-5 of
+//     absolute resolution, so the rounding error stays far below a half. It
+//     is not assumed but measured on every call and handed back, so the
+//     caller can form the product again exactly when it is ever too large;
+//   - both operands share one complex transform (one in the real, one in the
+//     imaginary parts) and the real product comes back through a transform of
+//     half the length;
+//   - plans are made once per length with FFTW_ESTIMATE and kept with their
+//     aligned buffers for the rest of the run. Even so a plan costs far more
+//     than one product (about 2 million instructions for complex plans, ten
+//     times that for real-input ones), which is why the calculator sends only
+//     long products here and why only powers of two are used.
 
 #include <fftw3.h>
 #include <math.h>
@@ -26,35 +27,29 @@
 namespace {
 
 constexpr int32_t kBase = 10000;
-constexpr int32_t kLargestOddFactor = 1;
-// Lengths 2^k, 3 * 2^k, 5 * 2^k up to 2^22 give fewer than this many plans.
+// Powers of two up to 2^22 give fewer than this many plans.
 constexpr int kMaxPlans = 64;
 
 struct Plan {
-    int32_t size = 0;
-    double* real = nullptr;        // size values
-    fftw_complex* first = nullptr; // size / 2 + 1 values
-    fftw_complex* second = nullptr;
-    fftw_plan forward = nullptr;  // real -> first
-    fftw_plan backward = nullptr; // first -> real
+    int32_t size = 0;               // N, the transform length of the product
+    fftw_complex* packed = nullptr; // N values: a + i b, then their spectrum
+    fftw_complex* half = nullptr;   // N / 2 values: the folded product spectrum
+    fftw_complex* turn = nullptr;   // N / 2 values: exp(2 pi i k / N)
+    fftw_plan forward = nullptr;    // packed -> packed, length N
+    fftw_plan backward = nullptr;   // half -> half, length N / 2
 };
 
 Plan plans[kMaxPlans];
 int planCount = 0;
 
-// Smallest length 2^k, 3 * 2^k or 5 * 2^k (k >= 1) not below `columns`.
+// Smallest length 2^k (k >= 1) not below `columns`. Lengths 3 * 2^k and
+// 5 * 2^k would pad less, but every further length is one more plan to make
+// in the run, which cost more than the shorter transforms saved.
 int32_t transformSize(int32_t columns)
 {
     int32_t best = 2;
     while (best < columns)
         best *= 2;
-    for (int32_t odd = 3; odd <= kLargestOddFactor; odd += 2) {
-        int32_t n = 2 * odd;
-        while (n < columns)
-            n *= 2;
-        if (n < best)
-            best = n;
-    }
     return best;
 }
 
@@ -66,27 +61,26 @@ Plan* planFor(int32_t size)
     if (planCount == kMaxPlans)
         return nullptr;
     Plan& p = plans[planCount];
-    const int32_t half = size / 2 + 1;
-    p.real = fftw_alloc_real(static_cast<size_t>(size));
-    p.first = fftw_alloc_complex(static_cast<size_t>(half));
-    p.second = fftw_alloc_complex(static_cast<size_t>(half));
-    if (p.real == nullptr || p.first == nullptr || p.second == nullptr)
+    const int32_t m = size / 2;
+    p.packed = fftw_alloc_complex(static_cast<size_t>(size));
+    p.half = fftw_alloc_complex(static_cast<size_t>(m));
+    p.turn = fftw_alloc_complex(static_cast<size_t>(m));
+    if (p.packed == nullptr || p.half == nullptr || p.turn == nullptr)
         return nullptr;
-    p.forward = fftw_plan_dft_r2c_1d(size, p.real, p.first, FFTW_ESTIMATE);
-    p.backward = fftw_plan_dft_c2r_1d(size, p.first, p.real, FFTW_ESTIMATE);
+    // Complex plans: FFTW makes them about ten times faster than real-input
+    // ones, and a plan is made once per length in every run.
+    p.forward = fftw_plan_dft_1d(size, p.packed, p.packed, FFTW_FORWARD, FFTW_ESTIMATE);
+    p.backward = fftw_plan_dft_1d(m, p.half, p.half, FFTW_BACKWARD, FFTW_ESTIMATE);
     if (p.forward == nullptr || p.backward == nullptr)
         return nullptr;
+    for (int32_t k = 0; k < m; ++k) {
+        const double angle = 2.0 * M_PI * k / size;
+        p.turn[k][0] = cos(angle);
+        p.turn[k][1] = sin(angle);
+    }
     p.size = size;
     ++planCount;
     return &p;
-}
-
-void load(double* real, const uint32_t* limbs, int32_t count, int32_t size)
-{
-    for (int32_t j = 0; j < count; ++j)
-        real[j] = static_cast<double>(limbs[j]);
-    for (int32_t j = count; j < size; ++j)
-        real[j] = 0.0;
 }
 
 } // namespace
@@ -102,29 +96,45 @@ extern "C" __attribute__((visibility("default"))) double convmulMultiply10k(cons
     if (p == nullptr)
         return -1.0;
     const int32_t size = p->size;
-    const int32_t half = size / 2 + 1;
+    const int32_t m = size / 2;
 
-    const bool square = na == nb && (a == b || memcmp(a, b, sizeof(uint32_t) * static_cast<size_t>(na)) == 0);
-    load(p->real, a, na, size);
-    fftw_execute_dft_r2c(p->forward, p->real, p->first);
-    const double scale = 1.0 / size;
-    if (square) {
-        for (int32_t k = 0; k < half; ++k) {
-            const double re = p->first[k][0], im = p->first[k][1];
-            p->first[k][0] = (re * re - im * im) * scale;
-            p->first[k][1] = 2.0 * re * im * scale;
-        }
-    } else {
-        load(p->real, b, nb, size);
-        fftw_execute_dft_r2c(p->forward, p->real, p->second);
-        for (int32_t k = 0; k < half; ++k) {
-            const double ar = p->first[k][0], ai = p->first[k][1];
-            const double br = p->second[k][0], bi = p->second[k][1];
-            p->first[k][0] = (ar * br - ai * bi) * scale;
-            p->first[k][1] = (ar * bi + ai * br) * scale;
-        }
+    // Both operands in one complex transform: a in the real, b in the
+    // imaginary parts. With Z' = conj(Z[N - k]) their spectra are
+    // A = (Z + Z') / 2 and B = (Z - Z') / (2i).
+    fftw_complex* z = p->packed;
+    for (int32_t j = 0; j < size; ++j) {
+        z[j][0] = j < na ? static_cast<double>(a[j]) : 0.0;
+        z[j][1] = j < nb ? static_cast<double>(b[j]) : 0.0;
     }
-    fftw_execute_dft_c2r(p->backward, p->first, p->real);
+    fftw_execute(p->forward);
+
+    // The product spectrum P = A B is that of a real sequence c, so half a
+    // transform takes it back: w[j] = c[2j] + i c[2j + 1] has the spectrum
+    // W[k] = E[k] + i O[k] with E = (P[k] + P[k + M]) / 2 and
+    // O = (P[k] - P[k + M]) exp(2 pi i k / N) / 2, M = N / 2. The 1/M of the
+    // inverse transform is folded in here as well.
+    const double scale = 0.5 / m;
+    for (int32_t k = 0; k < m; ++k) {
+        double pr[2], pi[2];
+        for (int h = 0; h < 2; ++h) {
+            const int32_t q = k + h * m;
+            const int32_t r = q == 0 ? 0 : size - q;
+            const double zr = z[q][0], zi = z[q][1];
+            const double cr = z[r][0], ci = -z[r][1]; // conj(Z[N - q])
+            const double ar = 0.5 * (zr + cr), ai = 0.5 * (zi + ci);
+            // (Z - Z') / (2i) = (Im, -Re) of (Z - Z') / 2
+            const double br = 0.5 * (zi - ci), bi = -0.5 * (zr - cr);
+            pr[h] = ar * br - ai * bi;
+            pi[h] = ar * bi + ai * br;
+        }
+        const double er = pr[0] + pr[1], ei = pi[0] + pi[1];
+        const double dr = pr[0] - pr[1], di = pi[0] - pi[1];
+        const double tr = p->turn[k][0], ti = p->turn[k][1];
+        const double orr = dr * tr - di * ti, oi = dr * ti + di * tr;
+        p->half[k][0] = (er - oi) * scale;
+        p->half[k][1] = (ei + orr) * scale;
+    }
+    fftw_execute(p->backward);
 
     // Columns are non-negative; each is rounded to the nearest integer and
     // its distance from it kept. The carry stays below 2^64: a column is at
@@ -132,7 +142,7 @@ extern "C" __attribute__((visibility("default"))) double convmulMultiply10k(cons
     double worst = 0.0;
     uint64_t carry = 0;
     for (int32_t k = 0; k < columns; ++k) {
-        const double v = p->real[k];
+        const double v = p->half[k / 2][k % 2];
         const double r = nearbyint(v);
         const double e = fabs(v - r);
         worst = e > worst ? e : worst;
