@@ -102,10 +102,21 @@ extern "C" __attribute__((visibility("default"))) double convmulMultiply10k(cons
     // imaginary parts. With Z' = conj(Z[N - k]) their spectra are
     // A = (Z + Z') / 2 and B = (Z - Z') / (2i).
     fftw_complex* z = p->packed;
-    for (int32_t j = 0; j < size; ++j) {
-        z[j][0] = j < na ? static_cast<double>(a[j]) : 0.0;
-        z[j][1] = j < nb ? static_cast<double>(b[j]) : 0.0;
+    const int32_t common = na < nb ? na : nb;
+    for (int32_t j = 0; j < common; ++j) {
+        z[j][0] = static_cast<double>(a[j]);
+        z[j][1] = static_cast<double>(b[j]);
     }
+    for (int32_t j = common; j < na; ++j) {
+        z[j][0] = static_cast<double>(a[j]);
+        z[j][1] = 0.0;
+    }
+    for (int32_t j = common; j < nb; ++j) {
+        z[j][0] = 0.0;
+        z[j][1] = static_cast<double>(b[j]);
+    }
+    const int32_t longer = na < nb ? nb : na;
+    memset(z + longer, 0, sizeof(fftw_complex) * static_cast<size_t>(size - longer));
     fftw_execute(p->forward);
 
     // The product spectrum P = A B is that of a real sequence c, so half a
@@ -141,12 +152,15 @@ extern "C" __attribute__((visibility("default"))) double convmulMultiply10k(cons
     // most 2^20 * 9999^2.
     double worst = 0.0;
     uint64_t carry = 0;
+    const double* column = &p->half[0][0]; // c[0], c[1], c[2], ... in a row
     for (int32_t k = 0; k < columns; ++k) {
-        const double v = p->half[k / 2][k % 2];
-        const double r = nearbyint(v);
-        const double e = fabs(v - r);
+        const double v = column[k];
+        // Columns are non-negative, so adding one half and truncating rounds
+        // to nearest; a zero column may come out a hair below zero.
+        const int64_t r = static_cast<int64_t>(v + 0.5);
+        const double e = fabs(v - static_cast<double>(r));
         worst = e > worst ? e : worst;
-        const uint64_t t = static_cast<uint64_t>(r < 0.0 ? 0.0 : r) + carry;
+        const uint64_t t = static_cast<uint64_t>(r < 0 ? 0 : r) + carry;
         carry = t / kBase;
         product[k] = static_cast<uint32_t>(t - carry * kBase);
     }
