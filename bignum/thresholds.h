@@ -31,7 +31,7 @@ constexpr int64_t kFftMinDigitProduct = 400000;
 // entry; shorter ones its own base-1000 transform. FFTW plans a length once
 // per run, and a plan costs as much as hundreds of short products; from this
 // length on whole runs at 1,000 and 10,000 digits came out cheapest.
-constexpr int32_t kFastTransformMinColumns = 256;
+constexpr int32_t kFastTransformMinColumns = 2048;
 // Largest distance of a transform column from the nearest integer that is
 // still trusted; beyond it the product is formed again by an exact method.
 constexpr double kFftMaxRoundingError = 0.25;

@@ -39,7 +39,8 @@ typedef int32_t (*ConvmulMultiplyFn)(int32_t* a, const int32_t* b, int32_t* na, 
 // integer before rounding, the measure of the transform's rounding error: a
 // value above one quarter means the product may be wrong and must be formed
 // again by an exact method. Counts outside 1 .. CONVMUL_MAX_LIMBS_10K are
-// refused with -1 and nothing is written. Not reentrant.
+// refused with -1 and nothing is written; so is every call when FFTW
+// (libfftw3.so.3, loaded at the first call) is missing. Not reentrant.
 // convmulLastRoundingError(): the largest distance of a convolution column
 // from the nearest integer in the last multyplyFFT call (0 before the first),
 // read by callers that want to check the transform's rounding error without

@@ -11,15 +11,20 @@
 //   - both operands share one complex transform (one in the real, one in the
 //     imaginary parts) and the real product comes back through a transform of
 //     half the length;
+//   - FFTW is loaded by this entry on its first call, not linked: loading it
+//     costs about a millisecond, which a run that never multiplies long
+//     numbers should not pay, and the base-1000 entry works without it;
 //   - plans are made once per length with FFTW_ESTIMATE and kept with their
 //     aligned buffers for the rest of the run. Even so a plan costs far more
 //     than one product (about 2 million instructions for complex plans, ten
 //     times that for real-input ones), which is why the calculator sends only
 //     long products here and why only powers of two are used.
 
+#include <dlfcn.h>
 #include <fftw3.h>
 #include <math.h>
 #include <stdint.h>
+#include <stdlib.h>
 #include <string.h>
 
 #include "convmul.h"
@@ -29,6 +34,38 @@ namespace {
 constexpr int32_t kBase = 10000;
 // Powers of two up to 2^22 give fewer than this many plans.
 constexpr int kMaxPlans = 64;
+
+// The two FFTW functions used, bound on the first call.
+struct Fftw {
+    bool attempted = false;
+    fftw_plan (*plan)(int, fftw_complex*, fftw_complex*, int, unsigned) = nullptr;
+    void (*execute)(const fftw_plan) = nullptr;
+};
+
+Fftw fftw;
+
+bool fftwReady()
+{
+    if (!fftw.attempted) {
+        fftw.attempted = true;
+        void* handle = dlopen("libfftw3.so.3", RTLD_NOW | RTLD_LOCAL);
+        if (handle != nullptr) {
+            fftw.plan = reinterpret_cast<fftw_plan (*)(int, fftw_complex*, fftw_complex*, int, unsigned)>(
+                dlsym(handle, "fftw_plan_dft_1d"));
+            fftw.execute = reinterpret_cast<void (*)(const fftw_plan)>(dlsym(handle, "fftw_execute"));
+        }
+    }
+    return fftw.plan != nullptr && fftw.execute != nullptr;
+}
+
+fftw_complex* allocateComplex(int32_t count)
+{
+    void* p = nullptr;
+    // FFTW's own allocator aligns for its vector code; so does this.
+    if (posix_memalign(&p, 64, sizeof(fftw_complex) * static_cast<size_t>(count)) != 0)
+        return nullptr;
+    return static_cast<fftw_complex*>(p);
+}
 
 struct Plan {
     int32_t size = 0;               // N, the transform length of the product
@@ -62,15 +99,15 @@ Plan* planFor(int32_t size)
         return nullptr;
     Plan& p = plans[planCount];
     const int32_t m = size / 2;
-    p.packed = fftw_alloc_complex(static_cast<size_t>(size));
-    p.half = fftw_alloc_complex(static_cast<size_t>(m));
-    p.turn = fftw_alloc_complex(static_cast<size_t>(m));
+    p.packed = allocateComplex(size);
+    p.half = allocateComplex(m);
+    p.turn = allocateComplex(m);
     if (p.packed == nullptr || p.half == nullptr || p.turn == nullptr)
         return nullptr;
     // Complex plans: FFTW makes them about ten times faster than real-input
     // ones, and a plan is made once per length in every run.
-    p.forward = fftw_plan_dft_1d(size, p.packed, p.packed, FFTW_FORWARD, FFTW_ESTIMATE);
-    p.backward = fftw_plan_dft_1d(m, p.half, p.half, FFTW_BACKWARD, FFTW_ESTIMATE);
+    p.forward = fftw.plan(size, p.packed, p.packed, FFTW_FORWARD, FFTW_ESTIMATE);
+    p.backward = fftw.plan(m, p.half, p.half, FFTW_BACKWARD, FFTW_ESTIMATE);
     if (p.forward == nullptr || p.backward == nullptr)
         return nullptr;
     for (int32_t k = 0; k < m; ++k) {
@@ -89,7 +126,7 @@ extern "C" __attribute__((visibility("default"))) double convmulMultiply10k(cons
                                                                              const uint32_t* b, int32_t nb,
                                                                              uint32_t* product)
 {
-    if (na < 1 || nb < 1 || na > CONVMUL_MAX_LIMBS_10K || nb > CONVMUL_MAX_LIMBS_10K)
+    if (na < 1 || nb < 1 || na > CONVMUL_MAX_LIMBS_10K || nb > CONVMUL_MAX_LIMBS_10K || !fftwReady())
         return -1.0;
     const int32_t columns = na + nb - 1;
     Plan* p = planFor(transformSize(columns));
@@ -117,7 +154,7 @@ extern "C" __attribute__((visibility("default"))) double convmulMultiply10k(cons
     }
     const int32_t longer = na < nb ? nb : na;
     memset(z + longer, 0, sizeof(fftw_complex) * static_cast<size_t>(size - longer));
-    fftw_execute(p->forward);
+    fftw.execute(p->forward);
 
     // The product spectrum P = A B is that of a real sequence c, so half a
     // transform takes it back: w[j] = c[2j] + i c[2j + 1] has the spectrum
@@ -145,7 +182,7 @@ extern "C" __attribute__((visibility("default"))) double convmulMultiply10k(cons
         p->half[k][0] = (er - oi) * scale;
         p->half[k][1] = (ei + orr) * scale;
     }
-    fftw_execute(p->backward);
+    fftw.execute(p->backward);
 
     // Columns are non-negative; each is rounded to the nearest integer and
     // its distance from it kept. The carry stays below 2^64: a column is at
