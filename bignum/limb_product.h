@@ -3,6 +3,7 @@
 // between such strings and wide limbs that the product methods work on.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -14,19 +15,24 @@
 template <int K>
 void digitsToLimbs(const int32_t* d, int32_t n, uint32_t* out, int32_t count)
 {
-    int32_t end = n; // digits d[end - K .. end - 1] form the next limb
-    for (int32_t i = 0; i < count; ++i, end -= K) {
+    // Whole limbs first, in a loop without branches that the compiler
+    // vectorises: limb i is d[n - K(i+1) .. n - Ki - 1].
+    const int32_t whole = std::min(count, n / K);
+    const int32_t* last = d + n - K;
+    for (int32_t i = 0; i < whole; ++i) {
+        const int32_t* p = last - static_cast<int64_t>(K) * i;
         uint32_t v = 0;
-        if (end >= K) {
-            // Independent products instead of a chain of K multiply-adds.
-            const int32_t* p = d + end - K;
-            uint32_t scale = 1;
-            for (int m = K - 1; m >= 0; --m, scale *= 10)
-                v += static_cast<uint32_t>(p[m]) * scale;
-        } else {
-            for (int32_t m = 0; m < end; ++m)
-                v = v * 10 + static_cast<uint32_t>(d[m]);
-        }
+        uint32_t scale = 1;
+        for (int m = K - 1; m >= 0; --m, scale *= 10)
+            v += static_cast<uint32_t>(p[m]) * scale;
+        out[i] = v;
+    }
+    // Then the leading limb that has fewer than K digits, and zero limbs.
+    for (int32_t i = whole; i < count; ++i) {
+        const int32_t end = n - K * i;
+        uint32_t v = 0;
+        for (int32_t m = 0; m < end; ++m)
+            v = v * 10 + static_cast<uint32_t>(d[m]);
         out[i] = v;
     }
 }
