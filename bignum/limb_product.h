@@ -15,16 +15,20 @@
 template <int K>
 void digitsToLimbs(const int32_t* d, int32_t n, uint32_t* out, int32_t count)
 {
-    // Whole limbs first, in a loop without branches that the compiler
-    // vectorises: limb i is d[n - K(i+1) .. n - Ki - 1].
+    static_assert(K == 3 || K == 4 || K == 8, "limbs of 3, 4 or 8 digits");
+    // Whole limbs first, in a loop without branches: limb i is
+    // d[n - K(i+1) .. n - Ki - 1].
     const int32_t whole = std::min(count, n / K);
     const int32_t* last = d + n - K;
     for (int32_t i = 0; i < whole; ++i) {
         const int32_t* p = last - static_cast<int64_t>(K) * i;
-        uint32_t v = 0;
-        uint32_t scale = 1;
-        for (int m = K - 1; m >= 0; --m, scale *= 10)
-            v += static_cast<uint32_t>(p[m]) * scale;
+        uint32_t v;
+        if constexpr (K == 3)
+            v = static_cast<uint32_t>((p[0] * 10 + p[1]) * 10 + p[2]);
+        else
+            v = static_cast<uint32_t>(((p[0] * 10 + p[1]) * 10 + p[2]) * 10 + p[3]);
+        if constexpr (K == 8)
+            v = v * 10000 + static_cast<uint32_t>(((p[4] * 10 + p[5]) * 10 + p[6]) * 10 + p[7]);
         out[i] = v;
     }
     // Then the leading limb that has fewer than K digits, and zero limbs.
