@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <map>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -25,15 +26,17 @@ struct Integer {
     Integer& operator=(const Integer&) = delete;
 };
 
-// 5^k for the k a chain meets (a handful per precision), made once each.
-const mpz_t& powerOfFive(int64_t k)
+// base^k for the k a chain meets (a handful per precision), made once each.
+const mpz_t& cachedPower(unsigned long base, int64_t k)
 {
-    static std::map<int64_t, Integer> cache;
-    Integer& p = cache[k];
+    static std::map<std::pair<unsigned long, int64_t>, Integer> cache;
+    Integer& p = cache[{base, k}];
     if (mpz_sgn(p.v) == 0)
-        mpz_ui_pow_ui(p.v, 5, static_cast<unsigned long>(k));
+        mpz_ui_pow_ui(p.v, base, static_cast<unsigned long>(k));
     return p.v;
 }
+
+const mpz_t& powerOfFive(int64_t k) { return cachedPower(5, k); }
 
 // x * 10^k and floor(x / 10^k), as 5^k and a shift.
 void timesPowerOfTen(mpz_t x, int64_t k)
@@ -54,9 +57,7 @@ int64_t decimalDigits(const mpz_t x)
     const int64_t c = static_cast<int64_t>(mpz_sizeinbase(x, 10)); // exact or one too many
     if (c == 1)
         return 1;
-    Integer bound;
-    mpz_ui_pow_ui(bound.v, 10, static_cast<unsigned long>(c - 1));
-    return mpz_cmp(x, bound.v) < 0 ? c - 1 : c;
+    return mpz_cmp(x, cachedPower(10, c - 1)) < 0 ? c - 1 : c;
 }
 
 } // namespace
