@@ -102,7 +102,13 @@ bool limbProductTransform(const int32_t* a, int32_t na, const int32_t* b, int32_
     const ConvmulMultiply10kFn fast = fastEntryIgnored ? nullptr : binding().fastEntry;
     const int32_t la4 = (na + 3) / 4;
     const int32_t lb4 = (nb + 3) / 4;
-    if (fast != nullptr && la4 + lb4 - 1 >= kFastTransformMinColumns) {
+    // Loading FFTW and planning cost about a millisecond and a half once per
+    // run; a run with only a few long products is done sooner without it.
+    static int32_t longProducts = 0;
+    const bool longEnough = la4 + lb4 - 1 >= kFastTransformMinColumns;
+    if (longEnough && longProducts < kFastTransformAfterProducts)
+        ++longProducts;
+    if (fast != nullptr && longEnough && longProducts >= kFastTransformAfterProducts) {
         const int32_t la = la4;
         const int32_t lb = lb4;
         std::vector<uint32_t> operands(static_cast<size_t>(la + lb));

@@ -32,6 +32,10 @@ constexpr int64_t kFftMinDigitProduct = 400000;
 // per run, and a plan costs as much as hundreds of short products; from this
 // length on whole runs at 1,000 and 10,000 digits came out cheapest.
 constexpr int32_t kFastTransformMinColumns = 2048;
+// ... and only once the run has formed this many such products with the
+// base-1000 transform: loading FFTW and planning cost more than a few dozen
+// products save.
+constexpr int32_t kFastTransformAfterProducts = 40;
 // Largest distance of a transform column from the nearest integer that is
 // still trusted; beyond it the product is formed again by an exact method.
 constexpr double kFftMaxRoundingError = 0.25;
