@@ -7,6 +7,7 @@
 #include <benchmark/benchmark.h>
 #include <mpfr.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -57,6 +58,35 @@ void BM_MyMul_10000Digits(benchmark::State& state) { runMyMul(state, 10000, 1000
 void BM_MyMul_10000Digits_Schoolbook(benchmark::State& state) { runMyMul(state, 10000, 10008, true); }
 void BM_MyMul_250Digits(benchmark::State& state) { runMyMul(state, 250, 250, false); }
 
+// The crossing of the two methods, for the thresholds: operands of
+// state.range(0) and state.range(1) digits, by the schoolbook method
+// (range(2) == 0) or the transform (1).
+void BM_MyMul_Method(benchmark::State& state)
+{
+    prepareCore();
+    const int32_t na = static_cast<int32_t>(state.range(0));
+    const int32_t nb = static_cast<int32_t>(state.range(1));
+    workPrecision = std::max(na, nb);
+    std::mt19937_64 rng(3);
+    const BigNum a = myStrToNum(randomMantissa(rng, na));
+    const BigNum b = myStrToNum(randomMantissa(rng, nb));
+    const bool viaTransform = state.range(2) != 0;
+    for (auto _ : state) {
+        BigNum p = viaTransform ? myMulFFT(a, b) : myMulSchoolbook(a, b);
+        benchmark::DoNotOptimize(p);
+    }
+}
+
+void methodShapes(benchmark::internal::Benchmark* b)
+{
+    const int64_t shapes[][2] = {{32, 32},   {48, 48},   {64, 64},     {96, 96},     {128, 128}, {192, 192},
+                                 {256, 256}, {384, 384}, {512, 512},   {1024, 1024}, {10000, 16}, {10000, 32},
+                                 {10000, 64}, {10000, 128}, {2000, 64}, {2000, 128}};
+    for (const auto& s : shapes)
+        for (int64_t method : {0, 1})
+            b->Args({s[0], s[1], method});
+}
+
 void BM_Convmul_3336Limbs(benchmark::State& state)
 {
     const ConvmulMultiplyFn multiply = convmulEntry();
@@ -105,6 +135,7 @@ void BM_MpfrMul_254Digits(benchmark::State& state) { runMpfrMul(state, 254); }
 
 BENCHMARK(BM_MyMul_10000Digits)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MyMul_10000Digits_Schoolbook)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MyMul_Method)->Apply(methodShapes)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Convmul_3336Limbs)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MpfrMul_10012Digits)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MyMul_250Digits)->Unit(benchmark::kMicrosecond);

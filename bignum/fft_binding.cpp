@@ -1,6 +1,6 @@
-// The FFT branch of multiplication: both operands go to libconvmul.so as
-// three-digit limbs, and the limb string that comes back is turned into a
-// scientific-form number again.
+// The FFT branch of multiplication: the operands' digits go to libconvmul.so as
+// four-digit limbs (three-digit ones for a library without the faster entry)
+// and the limbs that come back are turned into digits again.
 
 #include "fft_binding.h"
 
@@ -10,6 +10,7 @@
 
 #include "exe_dir.h"
 #include "globals.h"
+#include "limb_product.h"
 
 namespace {
 
@@ -19,6 +20,8 @@ struct Binding {
     bool attempted = false;
     void* handle = nullptr;
     ConvmulMultiplyFn entry = nullptr;
+    ConvmulMultiply10kFn fastEntry = nullptr;
+    ConvmulRoundingErrorFn lastError = nullptr;
     std::string pathOverride;
 };
 
@@ -29,6 +32,7 @@ Binding& binding()
 }
 
 bool schoolbookForced = false;
+bool fastEntryIgnored = false;
 
 void reportUnavailable(const std::string& path, const char* reason)
 {
@@ -56,6 +60,10 @@ void bind()
         return;
     }
     state.entry = reinterpret_cast<ConvmulMultiplyFn>(symbol);
+    // Optional: a library without it still serves through the entry above.
+    state.fastEntry = reinterpret_cast<ConvmulMultiply10kFn>(dlsym(state.handle, CONVMUL_FAST_EXPORT_NAME));
+    state.lastError = reinterpret_cast<ConvmulRoundingErrorFn>(dlsym(state.handle, CONVMUL_ERROR_EXPORT_NAME));
+    dlerror();
 }
 
 } // namespace
@@ -69,7 +77,11 @@ ConvmulMultiplyFn convmulEntry()
 
 bool fftLibraryAvailable() { return !schoolbookForced && convmulEntry() != nullptr; }
 
+ConvmulMultiply10kFn convmulFastEntry() { return convmulEntry() != nullptr ? binding().fastEntry : nullptr; }
+
 void forceSchoolbookForTest(bool force) { schoolbookForced = force; }
+
+void ignoreFastEntryForTest(bool ignore) { fastEntryIgnored = ignore; }
 
 void resetConvmulBindingForTest(const std::string& path)
 {
@@ -80,65 +92,59 @@ void resetConvmulBindingForTest(const std::string& path)
     state.pathOverride = path;
 }
 
-BigNum myMulFFT(const BigNum& a, const BigNum& b)
+bool limbProductTransform(const int32_t* a, int32_t na, const int32_t* b, int32_t nb, ProductLimbs& out)
 {
-    if (errorFlag == -1)
-        return BigNum{};
-    const int32_t keep = workPrecision + kGuardDigits;
-    const BigNum x = myTruncSig(myRegroup(a, 1), keep);
-    const BigNum y = myTruncSig(myRegroup(b, 1), keep);
-    return mulFFTOfCut(x, y);
-}
-
-BigNum mulFFTOfCut(const BigNum& x, const BigNum& y)
-{
-    if (errorFlag == -1)
-        return BigNum{};
-    // Zero has no leading nonzero digit to anchor the mantissa product on.
-    if (x.limb(1) == 0 || y.limb(1) == 0)
-        return bigZero;
-    const ConvmulMultiplyFn multiply = schoolbookForced ? nullptr : convmulEntry();
+    if (schoolbookForced)
+        return false;
+    const ConvmulMultiplyFn multiply = convmulEntry();
     if (multiply == nullptr)
-        return myMulSchoolbook(x, y);
+        return false;
+    const ConvmulMultiply10kFn fast = fastEntryIgnored ? nullptr : binding().fastEntry;
+    const int32_t la4 = (na + 3) / 4;
+    const int32_t lb4 = (nb + 3) / 4;
+    // Loading FFTW and planning cost about a millisecond and a half once per
+    // run; a run with only a few long products is done sooner without it.
+    static int32_t longProducts = 0;
+    const bool longEnough = la4 + lb4 - 1 >= kFastTransformMinColumns;
+    if (longEnough && longProducts < kFastTransformAfterProducts)
+        ++longProducts;
+    if (fast != nullptr && longEnough && longProducts >= kFastTransformAfterProducts) {
+        const int32_t la = la4;
+        const int32_t lb = lb4;
+        std::vector<uint32_t> operands(static_cast<size_t>(la + lb));
+        uint32_t* x = operands.data();
+        uint32_t* y = x + la;
+        digitsToLimbs<4>(a, na, x, la);
+        digitsToLimbs<4>(b, nb, y, lb);
+        out.limbs.resize(static_cast<size_t>(la + lb));
+        out.digitsPerLimb = 4;
+        const double roundingError = fast(x, la, y, lb, out.limbs.data());
+        if (roundingError >= 0.0)
+            return roundingError <= kFftMaxRoundingError;
+        // Refused (FFTW missing): the base-1000 entry below still serves.
+    }
 
-    // d.ddd... becomes 00d ddd ddd ...: one limb before the point, the
-    // fraction padded to whole limbs.
-    BigNum p = x;
-    BigNum q = y;
-    myPack(p, 3);
-    myPack(q, 3);
-    if (errorFlag == -1)
-        return BigNum{};
-    const int32_t na = p.limbCount;
-    const int32_t nb = q.limbCount;
-    // The library writes the product, at most na + nb limbs, over the first
-    // operand.
-    p.resizeLimbs(na + nb + 2);
-    int32_t top = na;
-    int32_t countB = nb;
-    if (multiply(p.limbPtr(1), q.limbPtr(1), &top, &countB) != 0)
-        return myMulSchoolbook(x, y); // refused: beyond the library's arrays
-
-    // Both leading limbs are single nonzero digits, so the product limb string
-    // read as "leading limb . rest" is the mantissa product, 1 .. 99.99...
-    const int32_t productLimbs = top + 1;
-    for (int32_t i = productLimbs + 1; i <= na + nb + 2; ++i)
-        p.limb(i) = 0;
-    const int32_t carry = p.limb(1) > 9 ? 1 : 0;
-    p.limbCount = productLimbs;
-    p.fracDigits = 3 * (productLimbs - 1);
-    p.digitsPerLimb = 3;
-    p.exponent = 0;
-    myUnpack(p, 3);
-    if (errorFlag == -1)
-        return BigNum{};
-
-    // Drop the leading zero digits of the leading limb and read the digits as
-    // d.ddd..., the magnitude going into the exponent.
-    p.fracDigits = p.limbCount - 1;
-    p.positive = (x.isPositive() == y.isPositive()) ? kTrue : kFalse;
-    if (!exponentFits(static_cast<int64_t>(x.exponent) + y.exponent + carry))
-        return BigNum{};
-    p.exponent = x.exponent + y.exponent + carry;
-    return qslqwl(myTruncSig(std::move(p), workPrecision + kGuardDigits));
+    // The base-1000 entry takes its limbs most significant first and writes
+    // the product over the first operand.
+    int32_t la = (na + 2) / 3;
+    const int32_t lb = (nb + 2) / 3;
+    std::vector<uint32_t> lsf(static_cast<size_t>(la + lb));
+    std::vector<int32_t> x(static_cast<size_t>(la + lb)), y(static_cast<size_t>(lb));
+    digitsToLimbs<3>(a, na, lsf.data(), la);
+    for (int32_t i = 0; i < la; ++i)
+        x[static_cast<size_t>(i)] = static_cast<int32_t>(lsf[static_cast<size_t>(la - 1 - i)]);
+    digitsToLimbs<3>(b, nb, lsf.data(), lb);
+    for (int32_t i = 0; i < lb; ++i)
+        y[static_cast<size_t>(i)] = static_cast<int32_t>(lsf[static_cast<size_t>(lb - 1 - i)]);
+    if (multiply(x.data(), y.data(), &la, &lb) != 0)
+        return false; // refused: beyond the library's arrays
+    const ConvmulRoundingErrorFn lastError = binding().lastError;
+    if (lastError != nullptr && lastError() > kFftMaxRoundingError)
+        return false;
+    const int32_t count = la + 1;
+    out.limbs.resize(static_cast<size_t>(count));
+    out.digitsPerLimb = 3;
+    for (int32_t i = 0; i < count; ++i)
+        out.limbs[static_cast<size_t>(i)] = static_cast<uint32_t>(x[static_cast<size_t>(count - 1 - i)]);
+    return true;
 }

@@ -3,10 +3,14 @@
 // The library is looked up beside the executable and loaded at the first
 // product large enough to need it, not at start-up. When it cannot be loaded or
 // lacks its export, products are formed by the schoolbook method instead (the
-// digits are the same, only slower) and a notice goes to stderr once.
+// digits are the same, only slower) and a notice goes to stderr once. Its
+// faster base-10000 entry is used when the library has it, the base-1000 one
+// otherwise.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "../convmul/convmul.h"
 #include "bignum.h"
@@ -18,14 +22,24 @@ ConvmulMultiplyFn convmulEntry();
 // True when large products go to the library.
 bool fftLibraryAvailable();
 
-// The FFT branch of myMul for operands already in scientific form with one
-// digit per limb and cut to workPrecision + 4 digits (myMulFFT cuts first).
-BigNum mulFFTOfCut(const BigNum& x, const BigNum& y);
+// The library's base-10000 entry, nullptr when it lacks one.
+ConvmulMultiply10kFn convmulFastEntry();
+
+struct ProductLimbs;
+
+// a * b (digit strings, most significant first) into `out` by the library.
+// False, with `out` unspecified, when the library cannot be used, refuses the
+// lengths, or its measured rounding error leaves a digit in doubt: the caller
+// then forms the product by an exact method.
+bool limbProductTransform(const int32_t* a, int32_t na, const int32_t* b, int32_t nb, ProductLimbs& out);
 
 // Test hooks.
 // While set, the FFT branch computes its products by the schoolbook method, as
 // it does when the library is missing.
 void forceSchoolbookForTest(bool force);
+// While set, the base-10000 entry is ignored and products go through the
+// base-1000 one, as with a library that lacks the faster entry.
+void ignoreFastEntryForTest(bool ignore);
 // Drops the current binding: the next large product loads the library from
 // `path` (empty: beside the executable) and reports a failure again.
 void resetConvmulBindingForTest(const std::string& path = {});

@@ -18,16 +18,27 @@ constexpr int32_t kMaxShownDigits = 10000;
 // Shown digits when the precision box is empty, zero or not a number.
 constexpr int32_t kDefaultShownDigits = 32;
 
-// Multiplication leaves the schoolbook method for the FFT when one operand has
-// at least kFftMinDigits digits and the product of the digit counts exceeds
-// kFftMinDigitProduct.
-constexpr int32_t kFftMinDigits = 256;
-constexpr int64_t kFftMinDigitProduct = 65536;
-// A factor shorter than this stays with the schoolbook method whatever the
-// other's length: the transform is sized by the longer operand, so a
-// 10,000-digit number times a 57-digit one cost a 4096-point transform where
-// the schoolbook needs 2,500 x 15 limb products. Both give the same digits.
-constexpr int32_t kFftMinShorterDigits = 64;
+// Multiplication leaves the schoolbook method (base 10^8) for the transform of
+// libconvmul.so when the shorter operand has at least kFftMinShorterDigits
+// digits and the product of the digit counts reaches kFftMinDigitProduct. The
+// transform is sized by the sum of the lengths, the schoolbook by their
+// product, so a long number times a short one stays with the schoolbook.
+// Both give the same digits; the values are where whole runs (sin, exp, atan
+// at 1,000 to 10,000 digits) came out cheapest.
+constexpr int32_t kFftMinShorterDigits = 192;
+constexpr int64_t kFftMinDigitProduct = 400000;
+// Products of at least this many base-10000 columns take the library's FFTW
+// entry; shorter ones its own base-1000 transform. FFTW plans a length once
+// per run, and a plan costs as much as hundreds of short products; from this
+// length on whole runs at 1,000 and 10,000 digits came out cheapest.
+constexpr int32_t kFastTransformMinColumns = 2048;
+// ... and only once the run has formed this many such products with the
+// base-1000 transform: loading FFTW and planning cost more than a few dozen
+// products save.
+constexpr int32_t kFastTransformAfterProducts = 40;
+// Largest distance of a transform column from the nearest integer that is
+// still trusted; beyond it the product is formed again by an exact method.
+constexpr double kFftMaxRoundingError = 0.25;
 
 // Division takes the Newton reciprocal when (divisor digits as stored) x
 // workPrecision reaches this value; below it, long division in base 10000.

@@ -53,6 +53,8 @@ Complex twiddle[kMaxSize];
 int32_t twiddleSpanReady = 0;
 // Product limbs, least significant first.
 int32_t productLimbs[kMaxSize + 1];
+// Largest distance of a column from the nearest integer in the last call.
+double lastRoundingError = 0.0;
 
 // cos and sin of pi * j / h for 0 <= j < h, evaluated on an angle reduced to
 // [0, pi/4] so that the exact values (0, 1, sqrt(1/2)) come out exact and the
@@ -240,11 +242,15 @@ void foldRealSpectrum(Complex* x, int32_t size)
 // Rounds one convolution column, adds the incoming carry and leaves the base-1000
 // limb; returns the outgoing carry. Columns are non-negative, so adding one half
 // and truncating rounds to nearest (the transform error stays far below one
-// half). A column reaches 65536 * 999^2 and a carry about a thousandth of
-// that: 64 bits hold both with room to spare.
+// half, and its largest value is kept for the caller to check). A column
+// reaches 65536 * 999^2 and a carry about a thousandth of that: 64 bits hold
+// both with room to spare.
 inline uint64_t settleColumn(double value, uint64_t carry, int32_t* limb)
 {
     const int64_t rounded = static_cast<int64_t>(value + 0.5);
+    const double distance = fabs(value - static_cast<double>(rounded));
+    if (distance > lastRoundingError)
+        lastRoundingError = distance;
     const uint64_t v = static_cast<uint64_t>(rounded < 0 ? 0 : rounded) + carry;
     *limb = static_cast<int32_t>(v % kBase);
     return v / kBase;
@@ -280,6 +286,7 @@ extern "C" __attribute__((visibility("default"))) int32_t multyplyFFT(int32_t* a
         foldRealSpectrum(work, size);
 
     uint64_t carry = 0;
+    lastRoundingError = 0.0;
     for (int32_t l = 0; l < columns; l += 2) {
         carry = settleColumn(work[l / 2].re, carry, productLimbs + l);
         if (l + 1 < columns)
@@ -296,3 +303,5 @@ extern "C" __attribute__((visibility("default"))) int32_t multyplyFFT(int32_t* a
     *na = top;
     return 0;
 }
+
+extern "C" __attribute__((visibility("default"))) double convmulLastRoundingError(void) { return lastRoundingError; }

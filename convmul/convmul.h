@@ -17,15 +17,38 @@
 #include <stdint.h>
 
 #define CONVMUL_EXPORT_NAME "multyplyFFT"
+#define CONVMUL_FAST_EXPORT_NAME "convmulMultiply10k"
+#define CONVMUL_ERROR_EXPORT_NAME "convmulLastRoundingError"
 
 // Longest operand, in limbs, the work arrays hold.
 #define CONVMUL_MAX_LIMBS 65536
+#define CONVMUL_MAX_LIMBS_10K 1048576
 
 #ifdef __cplusplus
 extern "C" {
 #endif
 
 typedef int32_t (*ConvmulMultiplyFn)(int32_t* a, const int32_t* b, int32_t* na, const int32_t* nb);
+
+// convmulMultiply10k(a, na, b, nb, product): the faster entry the calculator
+// prefers when the library has it.
+//   a, b     na and nb limbs 0..9999, least significant first
+//   product  receives na + nb limbs, least significant first (leading zero
+//            limbs included)
+// Returns the largest distance of a convolution column from the nearest
+// integer before rounding, the measure of the transform's rounding error: a
+// value above one quarter means the product may be wrong and must be formed
+// again by an exact method. Counts outside 1 .. CONVMUL_MAX_LIMBS_10K are
+// refused with -1 and nothing is written; so is every call when FFTW
+// (libfftw3.so.3, loaded at the first call) is missing. Not reentrant.
+// convmulLastRoundingError(): the largest distance of a convolution column
+// from the nearest integer in the last multyplyFFT call (0 before the first),
+// read by callers that want to check the transform's rounding error without
+// a change to the base-1000 entry's contract.
+typedef double (*ConvmulRoundingErrorFn)(void);
+
+typedef double (*ConvmulMultiply10kFn)(const uint32_t* a, int32_t na, const uint32_t* b, int32_t nb,
+                                       uint32_t* product);
 
 #ifdef __cplusplus
 }

@@ -10,5 +10,7 @@
 BigNum myDiv(const BigNum& a, const BigNum& b);
 // Refines x0 ~ 1/b by Newton's iteration to workPrecision + 4 digits.
 BigNum myRecipNewton(const BigNum& x0, const BigNum& b);
-// 1/b to 1040 significant digits by long division, with b's sign.
+// 1/b to about 1040 significant digits, with b's sign: the digits long
+// division of 1 by b's first 1040 digits gives with 260 base-10000 quotient
+// limbs.
 BigNum myEXCEOTds(const BigNum& b);

@@ -33,9 +33,12 @@ BigNum expOfFraction(const BigNum& r)
     // push its exponent out of range (e^(1e-1999999999) is 1).
     if (leadingPower(r) < -static_cast<int64_t>(workPrecision) - 2 * kGuardDigits)
         return myAdd(bigOne, r);
+    // Halving as a product with 0.5 gives the digits of the quotient by 2
+    // (both are h / 2 exactly, cut alike) in one pass of the short-factor
+    // product instead of a long division.
     BigNum h = r;
     for (int32_t i = 0; i < kExpHalvings && errorFlag != -1; ++i)
-        h = myDiv(h, bigTwo);
+        h = myMul(h, bigHalf);
 
     const int32_t terms = taylorTerms(workPrecision);
     const BigNum fullFact = myFullFact(bigFromInteger(terms));

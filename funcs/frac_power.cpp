@@ -50,14 +50,10 @@ BigNum myFracPower(const BigNum& x, const BigNum& y)
         // w = 0 (a base between 1 and 10), so its roots are only taken when
         // they count.
         const bool tenCounts = myCompareAbs(w, bigZero) != 0;
-        BigNum t = bigTen;
-        for (int32_t i = 0; i < kFracPowerSquareRoots; ++i) {
-            m = mySqrt(m);
-            if (tenCounts)
-                t = mySqrt(t);
-            if (errorFlag == -1)
-                return BigNum{};
-        }
+        m = mySqrtChain(m, kFracPowerSquareRoots);
+        BigNum t = tenCounts ? mySqrtChain(bigTen, kFracPowerSquareRoots) : bigTen;
+        if (errorFlag == -1)
+            return BigNum{};
         m = myBinomialPower(m, exponentY);
         t = myBinomialPower(t, w);
 

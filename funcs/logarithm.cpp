@@ -148,8 +148,7 @@ BigNum lnByRoots(const BigNum& x, int64_t depth)
         multiple = myMul(factor, lnTen);
     }
 
-    for (int32_t i = 0; i < params.roots && errorFlag != -1; ++i)
-        m = mySqrt(m);
+    m = mySqrtChain(m, params.roots);
     // m lies in [1, 1.0091): clearing its units digit leaves u = m - 1.
     BigNum u = myToSci(myRegroup(m, 1));
     if (errorFlag == -1)

@@ -12,12 +12,10 @@
 #include "gmp_sqrt.h"
 #include "stop_request.h"
 
-namespace {
-
 // Length of the integer handed to the integer root: about 2.4 p digits, even,
 // plus three when the radicand's exponent w is even and two when it is odd,
 // so that (length - 1 - w) is even and the root's point falls on a digit.
-int64_t radicandLength(int64_t p, int64_t w, int64_t keep)
+int64_t sqrtRadicandLength(int64_t p, int64_t w, int64_t keep)
 {
     // 2 * p * 1.2 rounded to nearest (never a tie for whole p), then made even.
     int64_t g = (24 * p + 5) / 10;
@@ -29,8 +27,6 @@ int64_t radicandLength(int64_t p, int64_t w, int64_t keep)
         l += 2;
     return l;
 }
-
-} // namespace
 
 BigNum mySqrt(const BigNum& x)
 {
@@ -53,7 +49,7 @@ BigNum mySqrt(const BigNum& x)
     // d1 at 10^w: the value that a cut to keep digits leaves.
     const int64_t n = std::min<int64_t>(s.count, std::max(keep, 1));
     const int64_t w = s.high;
-    const int64_t l = radicandLength(std::max(workPrecision, 1), w, std::max(keep, 1));
+    const int64_t l = sqrtRadicandLength(std::max(workPrecision, 1), w, std::max(keep, 1));
 
     // Positions -1 .. l + 2 as in the root's text contract; text from position 1.
     std::vector<char> buffer(static_cast<size_t>(l) + 4, 0);

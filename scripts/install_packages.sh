@@ -15,8 +15,8 @@ install_missing() {
 }
 
 # What building the core, the window and the tests needs; libqt6svg6 draws
-# the window's SVG icon.
-build_packages=(cmake ninja-build g++ libgmp-dev libmpfr-dev libgtest-dev libbenchmark-dev qt6-base-dev libqt6svg6)
+# the window's SVG icon, libfftw3-dev is the transform of long products.
+build_packages=(cmake ninja-build g++ libgmp-dev libmpfr-dev libfftw3-dev libgtest-dev libbenchmark-dev qt6-base-dev libqt6svg6)
 
 # What the install check and the Debian package need: the validators of the
 # desktop entry (desktop-file-utils) and of the AppStream file (appstream),

@@ -195,3 +195,65 @@ TEST(Convmul, RefusesCountsBeyondItsArrays)
 }
 
 } // namespace
+
+namespace {
+
+// Decimal text of base-10000 limbs, least significant first.
+std::string decimalOf10kLimbs(const std::vector<uint32_t>& limbs)
+{
+    std::string text;
+    for (auto it = limbs.rbegin(); it != limbs.rend(); ++it) {
+        const std::string v = std::to_string(*it);
+        text += std::string(4 - v.size(), '0') + v;
+    }
+    const size_t first = text.find_first_not_of('0');
+    return first == std::string::npos ? "0" : text.substr(first);
+}
+
+std::vector<int32_t> asBase1000(const std::vector<uint32_t>& limbs)
+{
+    const std::string text = decimalOf10kLimbs(limbs);
+    std::vector<int32_t> v;
+    const std::string padded = std::string((3 - text.size() % 3) % 3, '0') + text;
+    for (size_t i = 0; i < padded.size(); i += 3)
+        v.push_back(std::stoi(padded.substr(i, 3)));
+    return v;
+}
+
+// The base-10000 entry: random and all-9999 operands (the largest columns,
+// the largest rounding error) against GMP, squares (one forward transform),
+// the rounding error it reports, and the refusal of impossible counts.
+TEST(Convmul, FastEntryMatchesGmpAndReportsItsError)
+{
+    const ConvmulMultiply10kFn f = convmulFastEntry();
+    ASSERT_NE(f, nullptr);
+    std::mt19937_64 rng(99);
+    const std::pair<int32_t, int32_t> shapes[] = {{1, 1}, {2, 3}, {2048, 2048}, {2049, 1}, {2503, 2503}, {4100, 4100},
+                                                  {70000, 70000}};
+    for (const auto& [na, nb] : shapes) {
+        for (const bool nines : {false, true}) {
+            std::vector<uint32_t> a(static_cast<size_t>(na)), b(static_cast<size_t>(nb));
+            for (auto& v : a)
+                v = nines ? 9999 : static_cast<uint32_t>(rng() % 10000);
+            for (auto& v : b)
+                v = nines ? 9999 : static_cast<uint32_t>(rng() % 10000);
+            for (const bool square : {false, true}) {
+                const std::vector<uint32_t>& second = square ? a : b;
+                std::vector<uint32_t> product(a.size() + second.size() + 1, 7);
+                const double error = f(a.data(), na, second.data(), static_cast<int32_t>(second.size()), product.data());
+                EXPECT_GE(error, 0.0);
+                EXPECT_LT(error, 0.25) << na << " x " << second.size();
+                EXPECT_EQ(product.back(), 7u) << "wrote past na + nb limbs";
+                product.pop_back();
+                EXPECT_EQ(decimalOf10kLimbs(product), gmpProduct(asBase1000(a), asBase1000(second)))
+                    << na << " x " << second.size() << (nines ? " nines" : "");
+            }
+        }
+    }
+    const uint32_t one = 1;
+    uint32_t out[4] = {};
+    EXPECT_EQ(f(&one, 0, &one, 1, out), -1.0);
+    EXPECT_EQ(f(&one, 1, &one, CONVMUL_MAX_LIMBS_10K + 1, out), -1.0);
+}
+
+} // namespace

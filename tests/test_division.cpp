@@ -290,6 +290,36 @@ TEST_F(Division, ExponentsNearTheLimits)
     }
 }
 
+// The seed is formed on binary integers; it must be the record the long
+// division of 1 by the divisor's first 1040 digits gives, digit for digit,
+// whatever the divisor's length, digits and exponent.
+TEST_F(Division, ReciprocalSeedIsTheLongDivisionSeed)
+{
+    std::mt19937_64 rng(11);
+    std::vector<std::string> divisors = {"1", "7", "-0.3", "9.99999999e5", "1e-300", "5.0000000000001"};
+    for (const int32_t n : {2, 9, 250, 1039, 1040, 1041, 4000}) {
+        divisors.push_back(randomDigits(rng, 1).replace(0, 1, "3") + "." + randomDigits(rng, n - 1) + "e" +
+                           std::to_string(between(rng, -50, 50)));
+        divisors.push_back("9." + std::string(static_cast<size_t>(n - 1), '9') + "e-7");
+        divisors.push_back("1." + std::string(static_cast<size_t>(n - 2), '0') + "1e3");
+    }
+    static const int32_t one = 1;
+    const DigitSpan unit{&one, 1, 0};
+    for (const std::string& b : divisors) {
+        const BigNum x = bigFromDecimal(b);
+        BigNum holder;
+        DigitSpan sb = digitSpanOf(x, holder);
+        sb.count = std::min(sb.count, kReciprocalSeedDigits);
+        const BigNum viaLongDivision =
+            longDivide(unit, sb, kReciprocalSeedDigits / 4, x.isPositive(), kReciprocalSeedDigits);
+        const BigNum seed = myEXCEOTds(x);
+        EXPECT_EQ(seed.store, viaLongDivision.store) << b;
+        EXPECT_EQ(seed.limbCount, viaLongDivision.limbCount) << b;
+        EXPECT_EQ(seed.exponent, viaLongDivision.exponent) << b;
+        EXPECT_EQ(seed.positive, viaLongDivision.positive) << b;
+    }
+}
+
 TEST_F(Division, ReciprocalSeed)
 {
     workPrecision = 40;

@@ -127,7 +127,11 @@ protected:
         resetCoreForTest();
         forceSchoolbookForTest(false);
     }
-    void TearDown() override { forceSchoolbookForTest(false); }
+    void TearDown() override
+    {
+        forceSchoolbookForTest(false);
+        ignoreFastEntryForTest(false);
+    }
 };
 
 TEST_F(Multiply, RandomOperandsAgreeWithMpfr)
@@ -213,19 +217,25 @@ TEST_F(Multiply, TrivialFactors)
     EXPECT_EQ(errorFlag, 0);
 }
 
-// na >= 256 or nb >= 256, and na * nb > 65536, sends a product to the FFT.
-// Which branch ran shows when the library is missing: only the FFT branch
-// looks for it and prints the notice.
+// The shorter operand at least kFftMinShorterDigits and na * nb at least
+// kFftMinDigitProduct send a product to the transform. Which branch ran shows
+// when the library is missing: only the transform looks for it and prints the
+// notice.
 TEST_F(Multiply, MethodSwitch)
 {
     struct Case {
         int32_t na, nb;
         bool fft;
     };
+    const int32_t shorter = kFftMinShorterDigits;
+    int32_t side = 1; // smallest square reaching the product threshold
+    while (static_cast<int64_t>(side) * side < kFftMinDigitProduct)
+        ++side;
+    const int32_t longer = static_cast<int32_t>(kFftMinDigitProduct / shorter) + 1;
     const Case cases[] = {
-        {300, 200, false}, {200, 300, false}, {256, 256, false}, {257, 255, false},
-        {300, 300, true},  {257, 256, true},  {255, 10000, true}, {10000, 64, true},
-        {10000, 7, false}, {63, 10000, false},
+        {side, side, true},          {side - 1, side - 1, false},
+        {shorter, longer, true},     {longer, shorter - 1, false}, {10000, 7, false},
+        {shorter - 1, 10000, false}, {10000, 10000, true},
     };
     std::mt19937_64 rng(99);
     workPrecision = 10000;
@@ -261,6 +271,49 @@ TEST_F(Multiply, FftAndSchoolbookAgree)
         EXPECT_EQ(viaFft.positive, viaSchoolbook.positive);
         EXPECT_EQ(viaFft.store, viaSchoolbook.store);
         EXPECT_EQ(canonicalOf(viaFft), expectedProduct(a, b, workPrecision + kGuardDigits));
+    }
+}
+
+// Every size band on each side of every switch (schoolbook / base-1000
+// transform / base-10000 transform, and the schoolbook's carry passes every
+// 1024 rows of 8 digits), by each method, on random digits, on all 9s (the
+// largest columns) and on 9s up to the cut followed by 0s.
+TEST_F(Multiply, SizeBandsAgreeWithMpfrByEveryMethod)
+{
+    int32_t side = 1;
+    while (static_cast<int64_t>(side) * side < kFftMinDigitProduct)
+        ++side;
+    const int32_t fastSide = 2 * kFastTransformMinColumns; // na + nb digits ~ 4 * columns
+    const std::pair<int32_t, int32_t> shapes[] = {
+        {kFftMinShorterDigits - 1, 3000}, {kFftMinShorterDigits, 3000}, {side - 1, side},
+        {side + 1, side + 1},             {fastSide - 9, fastSide - 8}, {fastSide + 8, fastSide + 9},
+        {8 * 1024 + 8, 3000},             {16000, 16000},
+    };
+    enum Pattern { Random, Nines, NinesThenZeros };
+    std::mt19937_64 rng(77);
+    for (const auto& [na, nb] : shapes) {
+        workPrecision = std::max(na, nb) - kGuardDigits - 3; // the longer operand loses 3 digits
+        for (const Pattern pattern : {Random, Nines, NinesThenZeros}) {
+            std::string a = mantissaOfDigits(rng, na);
+            std::string b = "-" + mantissaOfDigits(rng, nb) + "e-5";
+            if (pattern != Random) {
+                a = "9." + std::string(static_cast<size_t>(na - 1), '9');
+                b = "-9." + std::string(static_cast<size_t>(nb - 1), '9') + "e-5";
+            }
+            if (pattern == NinesThenZeros) {
+                a += "e3"; // the cut falls inside a run of 9s followed by 0s
+                a.replace(a.size() - 2 - static_cast<size_t>(na / 3), static_cast<size_t>(na / 3),
+                          std::string(static_cast<size_t>(na / 3), '0'));
+            }
+            const std::string expected = expectedProduct(a, b, workPrecision + kGuardDigits);
+            const BigNum x = bigFromDecimal(a), y = bigFromDecimal(b);
+            EXPECT_EQ(canonicalOf(myMul(x, y)), expected) << na << " x " << nb << " pattern " << pattern;
+            EXPECT_EQ(canonicalOf(myMulSchoolbook(x, y)), expected) << na << " x " << nb << " pattern " << pattern;
+            EXPECT_EQ(canonicalOf(myMulFFT(x, y)), expected) << na << " x " << nb << " pattern " << pattern;
+            ignoreFastEntryForTest(true);
+            EXPECT_EQ(canonicalOf(myMulFFT(x, y)), expected) << na << " x " << nb << " base 1000";
+            ignoreFastEntryForTest(false);
+        }
     }
 }
 

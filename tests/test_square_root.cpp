@@ -180,3 +180,41 @@ TEST(GmpSquareRootText, ReplacesTheDigitsInPlace)
 }
 
 } // namespace
+
+namespace {
+
+// A chain of roots on binary integers gives, digit for digit, what the same
+// number of mySqrt calls gives (each cutting its root), from 1 to 10,000
+// digits, for radicands near one, below one, with odd and even exponents,
+// and for the special values mySqrt settles itself.
+TEST_F(SquareRoot, ChainMatchesRepeatedRoots)
+{
+    struct Case {
+        const char* radicand;
+        int32_t precision;
+        int32_t count;
+    };
+    const Case cases[] = {
+        {"2", 1, 5},         {"2", 2, 40},          {"10", 7, 160},           {"0.0123456789", 17, 20},
+        {"7.5e-301", 33, 3}, {"1.0000001", 50, 65}, {"9.999999999999", 100, 160}, {"3.14159e77", 1000, 65},
+        {"2", 4009, 135},    {"10", 10136, 160},    {"0.5", 10108, 240},      {"1", 100, 10},
+        {"0", 100, 3},       {"-4", 100, 2},
+    };
+    RecordingPort port; // the negative radicand's message
+    for (const Case& c : cases) {
+        workPrecision = c.precision;
+        errorFlag = 0;
+        const BigNum x = bigFromDecimal(c.radicand);
+        BigNum expected = x;
+        for (int32_t i = 0; i < c.count && errorFlag == 0; ++i)
+            expected = mySqrt(expected);
+        const int16_t expectedFlag = errorFlag;
+        errorFlag = 0;
+        const BigNum chained = mySqrtChain(x, c.count);
+        EXPECT_EQ(errorFlag, expectedFlag) << c.radicand;
+        EXPECT_EQ(canonicalOf(chained), canonicalOf(expected))
+            << c.radicand << " at " << c.precision << " digits, " << c.count << " roots";
+    }
+}
+
+} // namespace

@@ -1,0 +1,128 @@
+#include "limb_product.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr uint64_t kBase8 = 100000000;
+// Rows added to the column sums between two carry passes: a column below
+// 10^8 plus 1024 products below 10^16 stays far inside 64 bits, whatever the
+// operand lengths.
+constexpr int32_t kRowsBetweenCarries = 1024;
+
+void carryPass(uint64_t* column, int32_t count)
+{
+    uint64_t carry = 0;
+    for (int32_t k = 0; k < count; ++k) {
+        const uint64_t v = column[k] + carry;
+        carry = v / kBase8;
+        column[k] = v - carry * kBase8;
+    }
+}
+
+} // namespace
+
+void limbProductSchoolbook(const uint32_t* x, int32_t nx, const uint32_t* y, int32_t ny, uint32_t* out)
+{
+    // The longer operand runs in the inner loop, which the compiler vectorises.
+    if (nx < ny) {
+        std::swap(x, y);
+        std::swap(nx, ny);
+    }
+    const int32_t total = nx + ny;
+    std::vector<uint64_t> column(static_cast<size_t>(total), 0);
+    for (int32_t i = 0; i < ny; ++i) {
+        const uint64_t yi = y[i];
+        if (yi != 0) {
+            uint64_t* c = column.data() + i;
+            for (int32_t j = 0; j < nx; ++j)
+                c[j] += yi * static_cast<uint64_t>(x[j]);
+        }
+        if ((i + 1) % kRowsBetweenCarries == 0)
+            carryPass(column.data(), total);
+    }
+    carryPass(column.data(), total);
+    for (int32_t k = 0; k < total; ++k)
+        out[k] = static_cast<uint32_t>(column[static_cast<size_t>(k)]);
+}
+
+void limbProductSchoolbook(const int32_t* a, int32_t na, const int32_t* b, int32_t nb, ProductLimbs& out)
+{
+    const int32_t la = (na + 7) / 8;
+    const int32_t lb = (nb + 7) / 8;
+    std::vector<uint32_t> operands(static_cast<size_t>(la + lb));
+    uint32_t* x = operands.data();
+    uint32_t* y = x + la;
+    digitsToLimbs<8>(a, na, x, la);
+    digitsToLimbs<8>(b, nb, y, lb);
+    out.limbs.resize(static_cast<size_t>(la + lb));
+    out.digitsPerLimb = 8;
+    limbProductSchoolbook(x, la, y, lb, out.limbs.data());
+}
+
+namespace {
+
+// The K digits of v, most significant first.
+void limbDigits(uint32_t v, int k, int32_t* out)
+{
+    for (int m = k - 1; m >= 0; --m) {
+        out[m] = static_cast<int32_t>(v % 10);
+        v /= 10;
+    }
+}
+
+} // namespace
+
+BigNum sciFromProductLimbs(const ProductLimbs& p, int64_t low, bool positive, int32_t keep)
+{
+    const int k = p.digitsPerLimb;
+    int32_t top = static_cast<int32_t>(p.limbs.size()) - 1;
+    while (top > 0 && p.limbs[static_cast<size_t>(top)] == 0)
+        --top;
+    int32_t lead[8];
+    limbDigits(p.limbs[static_cast<size_t>(top)], k, lead);
+    int skip = 0; // zero digits in front of the top limb's first digit
+    while (skip < k - 1 && lead[skip] == 0)
+        ++skip;
+    const int64_t total = static_cast<int64_t>(top) * k + (k - skip);
+    const int64_t high = low + total - 1;
+    if (!exponentFits(high))
+        return BigNum{};
+    const int32_t used = static_cast<int32_t>(std::min<int64_t>(std::max(keep, 1), total));
+
+    BigNum x;
+    x.positive = positive ? kTrue : kFalse;
+    x.digitsPerLimb = 1;
+    x.store.assign(static_cast<size_t>(std::max(used, 2)) + 4, 0);
+    int32_t* d = x.limbPtr(1);
+    int32_t written = std::min(used, k - skip);
+    std::copy(lead + skip, lead + skip + written, d);
+    // Whole limbs while they fit, then the part of the next one that is kept.
+    int32_t i = top - 1;
+    if (k == 4) {
+        for (; i >= 0 && written + 4 <= used; --i, written += 4)
+            std::copy_n(&digitTable[4 * p.limbs[static_cast<size_t>(i)]], 4, d + written);
+    } else if (k == 8) {
+        for (; i >= 0 && written + 8 <= used; --i, written += 8) {
+            const uint32_t v = p.limbs[static_cast<size_t>(i)];
+            std::copy_n(&digitTable[4 * (v / 10000)], 4, d + written);
+            std::copy_n(&digitTable[4 * (v % 10000)], 4, d + written + 4);
+        }
+    }
+    for (; i >= 0 && written < used; --i) {
+        int32_t part[8];
+        limbDigits(p.limbs[static_cast<size_t>(i)], k, part);
+        const int32_t n = std::min(k, used - written);
+        std::copy(part, part + n, d + written);
+        written += n;
+    }
+    int32_t n = used;
+    while (n > 1 && d[n - 1] == 0)
+        --n;
+    for (int32_t j = n; j < used; ++j)
+        d[j] = 0;
+    x.limbCount = std::max(n, 2);
+    x.fracDigits = x.limbCount - 1;
+    x.exponent = static_cast<int32_t>(high);
+    return x;
+}

@@ -1,0 +1,123 @@
+// Chains of square roots on exact binary integers. Each step does what mySqrt
+// does to the digits (cut the radicand to keep digits, pad it with zeros to
+// the radicand length, take the integer root rounded down, keep its first
+// keep digits), but on the integer itself: padding is a product with a power
+// of ten and cutting a quotient by one, both far cheaper than writing the
+// integer out as decimal text and reading it back.
+#include <gmp.h>
+
+#include <algorithm>
+#include <map>
+#include <utility>
+#include <string>
+#include <vector>
+
+#include "digit_span.h"
+#include "globals.h"
+#include "square_root.h"
+#include "stop_request.h"
+
+namespace {
+
+struct Integer {
+    mpz_t v;
+    Integer() { mpz_init(v); }
+    ~Integer() { mpz_clear(v); }
+    Integer(const Integer&) = delete;
+    Integer& operator=(const Integer&) = delete;
+};
+
+// base^k for the k a chain meets (a handful per precision), made once each.
+const mpz_t& cachedPower(unsigned long base, int64_t k)
+{
+    static std::map<std::pair<unsigned long, int64_t>, Integer> cache;
+    Integer& p = cache[{base, k}];
+    if (mpz_sgn(p.v) == 0)
+        mpz_ui_pow_ui(p.v, base, static_cast<unsigned long>(k));
+    return p.v;
+}
+
+const mpz_t& powerOfFive(int64_t k) { return cachedPower(5, k); }
+
+// x * 10^k and floor(x / 10^k), as 5^k and a shift.
+void timesPowerOfTen(mpz_t x, int64_t k)
+{
+    mpz_mul(x, x, powerOfFive(k));
+    mpz_mul_2exp(x, x, static_cast<mp_bitcnt_t>(k));
+}
+
+void divideByPowerOfTen(mpz_t x, int64_t k)
+{
+    mpz_tdiv_q_2exp(x, x, static_cast<mp_bitcnt_t>(k));
+    mpz_tdiv_q(x, x, powerOfFive(k));
+}
+
+// Decimal digits of x > 0.
+int64_t decimalDigits(const mpz_t x)
+{
+    const int64_t c = static_cast<int64_t>(mpz_sizeinbase(x, 10)); // exact or one too many
+    if (c == 1)
+        return 1;
+    return mpz_cmp(x, cachedPower(10, c - 1)) < 0 ? c - 1 : c;
+}
+
+} // namespace
+
+BigNum mySqrtChain(const BigNum& x, int32_t count)
+{
+    if (errorFlag == -1)
+        return BigNum{};
+    // Zero, one and negative radicands are mySqrt's business (each gives its
+    // fixed answer or error on the first root).
+    if (count <= 0)
+        return x;
+    if (!x.isPositive() || isZero(x) || myCompareAbs(x, bigOne) == 0) {
+        BigNum r = x;
+        for (int32_t i = 0; i < count && errorFlag != -1; ++i)
+            r = mySqrt(r);
+        return r;
+    }
+
+    const int64_t keep = std::max(workPrecision + kGuardDigits, 1);
+    const int64_t p = std::max(workPrecision, 1);
+    BigNum holder;
+    const DigitSpan s = digitSpanOf(x, holder);
+    if (errorFlag == -1 || s.isZero())
+        return BigNum{};
+
+    // The current value is digits * 10^(w - digitCount + 1): an integer of
+    // digitCount digits whose leading digit has the weight 10^w.
+    int64_t digitCount = std::min<int64_t>(s.count, keep);
+    int64_t w = s.high;
+    Integer digits;
+    {
+        std::string text(static_cast<size_t>(digitCount), '0');
+        for (int64_t i = 0; i < digitCount; ++i)
+            text[static_cast<size_t>(i)] = static_cast<char>('0' + s.digits[i]);
+        mpz_set_str(digits.v, text.c_str(), 10);
+    }
+
+    for (int32_t step = 0; step < count; ++step) {
+        // A chain of 240 roots at 10,000 digits takes a while: a stop
+        // request ends it between two roots.
+        if (stopHere())
+            return BigNum{};
+        const int64_t l = sqrtRadicandLength(p, w, keep);
+        timesPowerOfTen(digits.v, l - digitCount); // the radicand: l digits
+        mpz_sqrt(digits.v, digits.v);
+        const int64_t r = decimalDigits(digits.v);
+        w = (r - 1) - (l - 1 - w) / 2;
+        if (!exponentFits(w))
+            return BigNum{};
+        digitCount = std::min(r, keep);
+        if (r > digitCount)
+            divideByPowerOfTen(digits.v, r - digitCount);
+    }
+
+    std::vector<char> text(static_cast<size_t>(digitCount) + 2, 0);
+    mpz_get_str(text.data(), 10, digits.v);
+    std::vector<int32_t> d(static_cast<size_t>(digitCount));
+    for (int64_t i = 0; i < digitCount; ++i)
+        d[static_cast<size_t>(i)] = text[static_cast<size_t>(i)] - '0';
+    return sciFromDigits(d.data(), digitCount, w, true, static_cast<int32_t>(keep));
+}
