@@ -29,9 +29,15 @@ TEST_F(AddSub, RandomOperandsAgreeWithExactReference)
         const int32_t la = lengths[rng() % 7] - static_cast<int32_t>(rng() % 2);
         const int32_t lb = lengths[rng() % 7];
         const int32_t maxExp = round % 3 == 0 ? 20 : 2000;
-        const std::string a = randomDecimal(rng, std::max(la, 1), maxExp);
-        const std::string b = randomDecimal(rng, lb, maxExp);
-        workPrecision = 1 + static_cast<int32_t>(rng() % 10008);
+        // Every other round: operands of nearly the same magnitude with runs
+        // of 9s and 0s where the sum is cut, so carries ripple through them.
+        const bool runs = round % 2 == 1;
+        const auto longer = static_cast<uint64_t>(std::max(la, lb));
+        workPrecision = 1 + static_cast<int32_t>(runs ? rng() % std::min<uint64_t>(longer, 10008) : rng() % 10008);
+        const int32_t cut = workPrecision + kGuardDigits;
+        const std::string a = runs ? randomDecimalWithRunAt(rng, std::max(la, 1), 1, cut)
+                                   : randomDecimal(rng, std::max(la, 1), maxExp);
+        const std::string b = runs ? randomDecimalWithRunAt(rng, lb, 1, cut) : randomDecimal(rng, lb, maxExp);
         const Op op = rng() % 2 ? Op::Add : Op::Sub;
         const BigNum r = op == Op::Add ? myAdd(bigFromDecimal(a), bigFromDecimal(b))
                                        : mySub(bigFromDecimal(a), bigFromDecimal(b));

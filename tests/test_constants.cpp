@@ -124,14 +124,21 @@ TEST_F(Constants, IntegerAndFractionalPart)
 
 // Random values: int(x) against mpfr_trunc (exact: the integer part of a
 // decimal is an integer, which MPFR holds exactly), int + frac = x exactly,
-// and both cut to workPrecision + 4 digits.
+// and both cut to workPrecision + 4 digits. Half the values carry runs of 9s
+// and 0s around the point or where int(x) is cut.
 TEST_F(Constants, IntegerPartAgreesWithMpfr)
 {
     std::mt19937_64 rng(23);
-    for (int i = 0; i < 300; ++i) {
+    for (int i = 0; i < 400; ++i) {
         const int32_t digits = 1 + static_cast<int32_t>(rng() % 80);
-        const std::string x = randomDecimal(rng, digits, 30);
         workPrecision = 9 + static_cast<int32_t>(rng() % 60);
+        std::string x = randomDecimal(rng, digits, 30);
+        if (i % 2 == 1) {
+            const bool atPoint = i % 4 == 1;
+            const int32_t cut = atPoint ? static_cast<int32_t>(rng() % static_cast<uint64_t>(digits + 1)) : workPrecision + 4;
+            const std::string d = randomDecimalWithRunAt(rng, digits, 0, cut); // ends in "e0"
+            x = d.substr(0, d.size() - 2) + "e" + std::to_string(atPoint ? cut - 1 : static_cast<int32_t>(rng() % 61) - 30);
+        }
         const mpfr_prec_t bits = bitsForDigits(200);
         Mpfr xm(x, bits);
         Mpfr t(bits);

@@ -57,14 +57,17 @@ int32_t between(std::mt19937_64& rng, int32_t lo, int32_t hi)
     return lo + static_cast<int32_t>(rng() % static_cast<uint64_t>(hi - lo + 1));
 }
 
-// Operand shapes: randomDecimal's (point anywhere, random exponent and sign)
-// or a plain-form value below one with many zeros after the point.
-enum class Shape { Random, PlainBelowOne };
+// Operand shapes: randomDecimal's (point anywhere, random exponent and sign),
+// a plain-form value below one with many zeros after the point, or a value
+// with runs of 9s and 0s at the digit where the quotient is cut.
+enum class Shape { Random, PlainBelowOne, RunAtCut };
 
-std::string operand(std::mt19937_64& rng, Shape shape, int32_t digits, int32_t maxExp)
+std::string operand(std::mt19937_64& rng, Shape shape, int32_t digits, int32_t maxExp, int32_t cut)
 {
     if (shape == Shape::Random)
         return randomDecimal(rng, digits, maxExp);
+    if (shape == Shape::RunAtCut)
+        return randomDecimalWithRunAt(rng, digits, maxExp, cut);
     return std::string(rng() % 2 ? "-" : "") + "0." + std::string(static_cast<size_t>(between(rng, 0, 60)), '0') +
            randomDigits(rng, digits);
 }
@@ -93,6 +96,7 @@ TEST_F(Division, RandomOperandsGiveTheExactQuotientCutTowardZero)
         int32_t pMin, pMax;             // workPrecision
         int32_t maxExp;
         Shape aShape, bShape;
+        bool quotientGiven = false; // a = q * b exactly, q of shape aShape
     };
     const Config configs[] = {
         {"short operands", 300, 1, 40, 1, 40, 9, 60, 30, Shape::Random, Shape::Random},
@@ -102,6 +106,10 @@ TEST_F(Division, RandomOperandsGiveTheExactQuotientCutTowardZero)
         {"long divisor, low precision", 20, 1, 12000, 2000, 10000, 9, 26, 50, Shape::Random, Shape::Random},
         {"Newton at high precision", 8, 2000, 10000, 27, 10000, 4000, 10008, 100, Shape::Random, Shape::Random},
         {"huge dividend", 4, 200000, 200000, 1, 9, 9, 40, 9, Shape::Random, Shape::Random},
+        {"runs at the cut", 200, 1, 80, 1, 80, 9, 60, 3, Shape::RunAtCut, Shape::RunAtCut},
+        {"exact quotients with runs at the cut", 300, 1, 90, 1, 40, 9, 60, 3, Shape::RunAtCut, Shape::Random, true},
+        {"exact quotients with runs, reciprocal", 6, 1000, 1100, 300, 700, 900, 1000, 3, Shape::RunAtCut,
+         Shape::Random, true},
     };
     std::mt19937_64 rng(20240601);
     const DivisionPathCounts before = divisionPathCounts();
@@ -109,9 +117,12 @@ TEST_F(Division, RandomOperandsGiveTheExactQuotientCutTowardZero)
     int64_t expectedLong = 0;
     for (const Config& c : configs)
         for (int i = 0; i < c.count; ++i) {
-            const std::string a = operand(rng, c.aShape, between(rng, c.aMin, c.aMax), c.maxExp);
-            const std::string b = operand(rng, c.bShape, between(rng, c.bMin, c.bMax), c.maxExp);
             workPrecision = between(rng, c.pMin, c.pMax);
+            const int32_t cut = workPrecision + kGuardDigits;
+            std::string a = operand(rng, c.aShape, between(rng, c.aMin, c.aMax), c.maxExp, cut);
+            const std::string b = operand(rng, c.bShape, between(rng, c.bMin, c.bMax), c.maxExp, cut);
+            if (c.quotientGiven)
+                a = (ExactDecimal(a) * ExactDecimal(b)).truncated(0);
             const BigNum x = bigFromDecimal(a);
             const BigNum y = bigFromDecimal(b);
             (expectsReciprocal(y, workPrecision) ? expectedReciprocal : expectedLong) += 1;

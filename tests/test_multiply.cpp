@@ -142,11 +142,18 @@ TEST_F(Multiply, RandomOperandsAgreeWithMpfr)
     for (int round = 0; round < 300; ++round) {
         const int32_t la = lengths[rng() % std::size(lengths)] - static_cast<int32_t>(rng() % 2);
         const int32_t lb = lengths[rng() % std::size(lengths)];
-        const std::string a = randomDecimal(rng, std::max(la, 1), round % 4 == 0 ? 3000 : 60);
-        const std::string b = randomDecimal(rng, lb, 60);
+        // Every other round: runs of 9s and 0s at the digit where the
+        // factors are cut.
+        const bool runs = round % 2 == 1;
+        const auto longer = static_cast<uint64_t>(std::max(la, lb));
+        workPrecision = runs ? 1 + static_cast<int32_t>(rng() % std::min<uint64_t>(longer, 10008))
+                             : precisions[rng() % std::size(precisions)];
+        const int32_t cut = workPrecision + kGuardDigits;
+        const std::string a = runs ? randomDecimalWithRunAt(rng, std::max(la, 1), 60, cut)
+                                   : randomDecimal(rng, std::max(la, 1), round % 4 == 0 ? 3000 : 60);
+        const std::string b = runs ? randomDecimalWithRunAt(rng, lb, 60, cut) : randomDecimal(rng, lb, 60);
         if (magnitudeIsOne(a) || magnitudeIsOne(b))
             continue; // returned uncut: covered by TrivialFactors
-        workPrecision = precisions[rng() % std::size(precisions)];
         const BigNum r = myMul(bigFromDecimal(a), bigFromDecimal(b));
         ASSERT_EQ(errorFlag, 0);
         ASSERT_EQ(canonicalOf(r), expectedProduct(a, b, workPrecision + kGuardDigits))

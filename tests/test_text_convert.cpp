@@ -113,13 +113,17 @@ TEST_F(TextConvert, HugeValuesStayScientificInPlainNotation)
 }
 
 // Scientific display of random values: half-up rounding to N digits, values
-// below 5 x 10^-N shown as zero.
+// below 5 x 10^-N shown as zero. Every other value has runs of 9s and 0s
+// around the digit the display rounds at, where the carry may run through
+// every shown digit.
 TEST_F(TextConvert, ScientificDisplayAgreesWithExactRounding)
 {
     std::mt19937_64 rng(77);
-    for (int round = 0; round < 500; ++round) {
+    for (int round = 0; round < 800; ++round) {
         const int32_t shown = 1 + static_cast<int32_t>(rng() % 120);
-        const std::string value = randomDecimal(rng, 1 + static_cast<int32_t>(rng() % 150), 60);
+        const int32_t digits = 1 + static_cast<int32_t>(rng() % 150);
+        const std::string value =
+            round % 2 ? randomDecimalWithRunAt(rng, digits, 60, shown) : randomDecimal(rng, digits, 60);
         showDigits(shown);
         const ExactDecimal exact(value);
         const ExactDecimal threshold(std::string("5e-") + std::to_string(shown));

@@ -90,13 +90,22 @@ BigNum bigFromDecimal(const std::string& decimal)
     return x;
 }
 
-std::string randomDecimal(std::mt19937_64& rng, int32_t digits, int32_t maxExp)
+namespace {
+
+std::string randomSignificand(std::mt19937_64& rng, int32_t digits)
 {
     std::uniform_int_distribution<int> digit(0, 9);
     std::uniform_int_distribution<int> nonzero(1, 9);
     std::string d(1, static_cast<char>('0' + nonzero(rng)));
     for (int32_t i = 1; i < digits; ++i)
         d += static_cast<char>('0' + digit(rng));
+    return d;
+}
+
+// The significand d with a random point, exponent and sign.
+std::string placeSignificand(std::mt19937_64& rng, const std::string& d, int32_t maxExp)
+{
+    const auto digits = static_cast<int32_t>(d.size());
     std::uniform_int_distribution<int32_t> pointAt(0, digits);
     const int32_t p = pointAt(rng);
     std::string t;
@@ -115,6 +124,30 @@ std::string randomDecimal(std::mt19937_64& rng, int32_t digits, int32_t maxExp)
             t += "e" + std::to_string(e);
     }
     return t;
+}
+
+} // namespace
+
+std::string randomDecimal(std::mt19937_64& rng, int32_t digits, int32_t maxExp)
+{
+    return placeSignificand(rng, randomSignificand(rng, digits), maxExp);
+}
+
+std::string randomDecimalWithRunAt(std::mt19937_64& rng, int32_t digits, int32_t maxExp, int32_t cut)
+{
+    std::string d = randomSignificand(rng, digits);
+    const int shape = static_cast<int>(rng() % 4); // 0: uniform, 1: 9s, 2: 0s, 3: 9s then 0s
+    const int64_t from = std::max<int64_t>(0, static_cast<int64_t>(cut) - static_cast<int64_t>(rng() % 13));
+    const int64_t to = rng() % 4 == 0 ? digits : std::min<int64_t>(digits, static_cast<int64_t>(cut) + 1 + static_cast<int64_t>(rng() % 30));
+    for (int64_t i = from; i < to && shape != 0; ++i) {
+        const bool nine = shape == 1 || (shape == 3 && i < cut);
+        d[static_cast<size_t>(i)] = nine ? '9' : '0';
+    }
+    if (d[0] == '0') // the first digit stays significant
+        d[0] = static_cast<char>('1' + rng() % 9);
+    std::uniform_int_distribution<int32_t> exp(-maxExp, maxExp);
+    return (rng() % 2 ? "-" : "") + d.substr(0, 1) + (digits > 1 ? "." + d.substr(1) : "") + "e" +
+           std::to_string(exp(rng));
 }
 
 RecordingPort::RecordingPort() : previous_(&messagePort()) { setMessagePort(this); }

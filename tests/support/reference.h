@@ -58,6 +58,15 @@ BigNum bigFromDecimal(const std::string& decimal);
 // e<exp> when nonzero, a random sign.
 std::string randomDecimal(std::mt19937_64& rng, int32_t digits, int32_t maxExp);
 
+// A random decimal with a run where carries and truncation break: around
+// significant digit `cut` (0-based: the first digit dropped when `cut` digits
+// are kept) the digits are, chosen at random, all 9s, all 0s, 9s up to the
+// cut then 0s, or left uniform. The run starts up to 12 digits before the cut
+// and goes on up to 30 digits after it (or to the end). Written D.DDD...e<exp>
+// with exp in [-maxExp, maxExp] and a random sign, so that two operands with
+// a small maxExp line their runs up.
+std::string randomDecimalWithRunAt(std::mt19937_64& rng, int32_t digits, int32_t maxExp, int32_t cut);
+
 // Records every message and caption; installs itself for its lifetime.
 class RecordingPort : public MessagePort {
 public:
