@@ -135,9 +135,11 @@ TEST_F(Constants, IntegerPartAgreesWithMpfr)
         std::string x = randomDecimal(rng, digits, 30);
         if (i % 2 == 1) {
             const bool atPoint = i % 4 == 1;
-            const int32_t cut = atPoint ? static_cast<int32_t>(rng() % static_cast<uint64_t>(digits + 1)) : workPrecision + 4;
+            const int32_t cut =
+                atPoint ? static_cast<int32_t>(rng() % static_cast<uint64_t>(digits + 1)) : workPrecision + 4;
             const std::string d = randomDecimalWithRunAt(rng, digits, 0, cut); // ends in "e0"
-            x = d.substr(0, d.size() - 2) + "e" + std::to_string(atPoint ? cut - 1 : static_cast<int32_t>(rng() % 61) - 30);
+            const int32_t exp = atPoint ? cut - 1 : static_cast<int32_t>(rng() % 61) - 30;
+            x = d.substr(0, d.size() - 2) + "e" + std::to_string(exp);
         }
         const mpfr_prec_t bits = bitsForDigits(200);
         Mpfr xm(x, bits);

@@ -138,7 +138,8 @@ std::string randomDecimalWithRunAt(std::mt19937_64& rng, int32_t digits, int32_t
     std::string d = randomSignificand(rng, digits);
     const int shape = static_cast<int>(rng() % 4); // 0: uniform, 1: 9s, 2: 0s, 3: 9s then 0s
     const int64_t from = std::max<int64_t>(0, static_cast<int64_t>(cut) - static_cast<int64_t>(rng() % 13));
-    const int64_t to = rng() % 4 == 0 ? digits : std::min<int64_t>(digits, static_cast<int64_t>(cut) + 1 + static_cast<int64_t>(rng() % 30));
+    const int64_t after = static_cast<int64_t>(cut) + 1 + static_cast<int64_t>(rng() % 30);
+    const int64_t to = rng() % 4 == 0 ? digits : std::min<int64_t>(digits, after);
     for (int64_t i = from; i < to && shape != 0; ++i) {
         const bool nine = shape == 1 || (shape == 3 && i < cut);
         d[static_cast<size_t>(i)] = nine ? '9' : '0';
@@ -146,8 +147,9 @@ std::string randomDecimalWithRunAt(std::mt19937_64& rng, int32_t digits, int32_t
     if (d[0] == '0') // the first digit stays significant
         d[0] = static_cast<char>('1' + rng() % 9);
     std::uniform_int_distribution<int32_t> exp(-maxExp, maxExp);
-    return (rng() % 2 ? "-" : "") + d.substr(0, 1) + (digits > 1 ? "." + d.substr(1) : "") + "e" +
-           std::to_string(exp(rng));
+    const std::string sign = rng() % 2 ? "-" : "";
+    const int32_t e = exp(rng);
+    return sign + d.substr(0, 1) + (digits > 1 ? "." + d.substr(1) : "") + "e" + std::to_string(e);
 }
 
 RecordingPort::RecordingPort() : previous_(&messagePort()) { setMessagePort(this); }
