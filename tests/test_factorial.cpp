@@ -210,11 +210,7 @@ TEST_F(Factorial, RefusedArguments)
         SCOPED_TRACE(c.argument);
         resetCoreForTest();
         RecordingPort port;
-        EXPECT_TRUE(c.routine(bigFromDecimal(c.argument)).isEmpty());
-        EXPECT_EQ(errorFlag, -1);
-        ASSERT_EQ(port.messages.size(), 1u);
-        EXPECT_EQ(port.messages[0].first, c.message);
-        EXPECT_EQ(port.messages[0].second, MessageStyle::Plain);
+        ASSERT_TRUE(refusedWith(c.routine(bigFromDecimal(c.argument)), port, c.message));
         // Later calls of the same evaluation do nothing and say nothing.
         EXPECT_TRUE(c.routine(number(5)).isEmpty());
         EXPECT_EQ(port.messages.size(), 1u);

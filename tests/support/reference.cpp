@@ -160,6 +160,22 @@ void RecordingPort::showMessage(const std::string& text, MessageStyle style) { m
 
 void RecordingPort::setCaption(const std::string& text) { captions.push_back(text); }
 
+::testing::AssertionResult refusedWith(const BigNum& result, const RecordingPort& port, const std::string& message)
+{
+    if (!result.isEmpty())
+        return ::testing::AssertionFailure() << "a result instead of nothing";
+    if (errorFlag != -1)
+        return ::testing::AssertionFailure() << "error flag " << errorFlag;
+    if (port.messages.size() != 1)
+        return ::testing::AssertionFailure() << port.messages.size() << " messages";
+    if (port.messages[0].first != message)
+        return ::testing::AssertionFailure() << "message \"" << port.messages[0].first << "\", want \"" << message
+                                             << "\"";
+    if (port.messages[0].second != MessageStyle::Plain)
+        return ::testing::AssertionFailure() << "message not in the plain style";
+    return ::testing::AssertionSuccess();
+}
+
 void resetCoreForTest(int32_t precision)
 {
     static bool started = false;

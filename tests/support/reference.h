@@ -4,6 +4,7 @@
 #pragma once
 
 #include <gmp.h>
+#include <gtest/gtest.h>
 #include <mpfr.h>
 
 #include <cstdint>
@@ -80,6 +81,10 @@ public:
 private:
     MessagePort* previous_;
 };
+
+// Success when a step was refused: an empty result, the error flag raised,
+// and exactly one message on the port, `message`, in the plain style.
+::testing::AssertionResult refusedWith(const BigNum& result, const RecordingPort& port, const std::string& message);
 
 // Puts the core into its start-up state once for the process (flags, constants,
 // regrouping tables, table files beside the test executable) and clears the
