@@ -52,8 +52,6 @@ struct Cases {
 
 // 1 + 10^-n, and 1 - 10^-n as 0.99..9 (n nines).
 std::string onePlusTenTo(int n) { return "1." + std::string(static_cast<size_t>(n - 1), '0') + "1"; }
-std::string nines(int n) { return "0." + std::string(static_cast<size_t>(n), '9'); }
-
 // Arguments with more digits than any precision below 10,000 keeps: a digit
 // dropped by a sum shows up in the result.
 constexpr size_t kLong = 2100;

@@ -9,6 +9,7 @@
 #include "constants.h"
 #include "display_match.h"
 #include "division.h"
+#include "function_match.h"
 #include "globals.h"
 #include "inverse_trig.h"
 #include "reference.h"
@@ -79,8 +80,6 @@ void expectMatchesMpfr(Fn f, const std::string& x, int32_t box)
 }
 
 // 1 - 10^-k written out: k nines after the point.
-std::string nines(int k) { return "0." + std::string(static_cast<size_t>(k), '9'); }
-
 TEST_F(InverseTrig, ArctangentAgreesWithMpfr)
 {
     const std::vector<std::string> args = {

@@ -69,12 +69,6 @@ std::string expectedProduct(const std::string& a, const std::string& b, int32_t 
     return t.substr(0, e + 1) + std::to_string(std::stol(t.substr(e + 1)) + x.scale + y.scale);
 }
 
-// Exact canonical text of a decimal, uncut.
-std::string exactCanonical(const std::string& decimal)
-{
-    return expectedProduct(decimal, "1", static_cast<int32_t>(decimal.size()));
-}
-
 // A mantissa d.ddd...d of exactly n significant digits (first and last nonzero),
 // so its digit count is known after the cut.
 std::string mantissaOfDigits(std::mt19937_64& rng, int32_t n)
@@ -93,7 +87,11 @@ bool isScientific(const BigNum& r)
            r.limb(r.limbCount + 1) == 0;
 }
 
-bool magnitudeIsOne(const std::string& decimal) { return exactCanonical(decimal) == "1e0" || exactCanonical(decimal) == "-1e0"; }
+bool magnitudeIsOne(const std::string& decimal)
+{
+    const std::string exact = canonicalOfDecimal(decimal, 0);
+    return exact == "1e0" || exact == "-1e0";
+}
 
 // Runs `body` with the binding pointed at `path` and returns what it printed
 // on stderr; the normal binding is restored afterwards.
@@ -212,8 +210,8 @@ TEST_F(Multiply, TrivialFactors)
         {"2.5", "-1", "-2.5e0"},
         {"-1", "-1", "1e0"},
         {"1.000", "-1", "-1e0"},
-        {"1", longValue, exactCanonical(longValue)},
-        {longValue, "-1", exactCanonical(longValue.substr(1))},
+        {"1", longValue, canonicalOfDecimal(longValue, 0)},
+        {longValue, "-1", canonicalOfDecimal(longValue.substr(1), 0)},
         {"1e0", "0.00123456789012345678901", "1.23456789012345678901e-3"},
     };
     for (const Case& c : cases) {

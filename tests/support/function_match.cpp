@@ -63,3 +63,5 @@ std::string longDecimal(const std::string& head, size_t n, const std::string& ta
         s += kCycle[i % 6];
     return s + tail;
 }
+
+std::string nines(int k) { return "0." + std::string(static_cast<size_t>(k), '9'); }

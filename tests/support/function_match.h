@@ -37,3 +37,7 @@ void expectUnaryMatchesMpfr(BigNum (*routine)(const BigNum&), const MpfrUnary& f
 // digits. Arguments that carry more digits than the precision keeps are the
 // ones that show where a sum drops digits a short argument would keep.
 std::string longDecimal(const std::string& head, size_t n, const std::string& tail = "");
+
+// "0.999...9" with k nines: just below one, where the inverse functions and
+// the series near their poles lose digits.
+std::string nines(int k);

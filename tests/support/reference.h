@@ -26,7 +26,8 @@ std::string canonicalTruncated(mpfr_srcptr x, int32_t n);
 // Canonical text of x rounded to nearest to n significant digits.
 std::string canonicalRounded(mpfr_srcptr x, int32_t n);
 
-// Canonical text of a decimal text such as "-123.45e-6", truncated to n digits.
+// Canonical text of a decimal text such as "-123.45e-6", truncated to n digits
+// (all of them when n is 0).
 std::string canonicalOfDecimal(const std::string& decimal, int32_t n);
 
 // RAII holder of an mpfr_t.
