@@ -186,15 +186,12 @@ RunResult runOnce(const std::string& exprUtf8, const std::string& precisionText,
 RunResult evaluationRun(const std::string& exprUtf8, const std::string& precisionText, const AutoSaveHook& autoSave)
 {
     const int32_t precisionBefore = workPrecision;
-    const char* failure = nullptr;
     try {
         return runOnce(exprUtf8, precisionText, autoSave);
     } catch (const std::bad_alloc&) {
-        failure = kOutOfMemoryMessage;
     } catch (const std::length_error&) {
         // A length beyond what a string or vector can hold: the same
         // shortage, met before the allocation was tried.
-        failure = kOutOfMemoryMessage;
     }
     // The records of the run are gone with the unwinding, so the message has
     // memory to be built in. The state a failing run would have reset by
@@ -203,7 +200,9 @@ RunResult evaluationRun(const std::string& exprUtf8, const std::string& precisio
     workPrecision = precisionBefore;
     errorFlag = 0;
     clearStopRequest();
-    reportError(failure, MessageStyle::Warning);
+    reportError(kOutOfMemoryMessage, MessageStyle::Warning);
     errorFlag = 0;
-    return RunResult{};
+    RunResult run;
+    precisionFromText(precisionText, &run.precisionCapped);
+    return run;
 }
