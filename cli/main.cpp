@@ -21,6 +21,7 @@
 
 #include "evaluation_run.h"
 #include "globals.h"
+#include "input_bounds.h"
 #include "quorra_version.h"
 #include "startup.h"
 
@@ -121,6 +122,25 @@ bool evaluateOne(const std::string& expression, std::string& precisionText)
     return run.ok;
 }
 
+// std::getline for stdin, except that a line longer than any expression
+// the run accepts is kept only to one byte past that bound (the run then
+// refuses it with its message): a line of a billion digits must not need
+// its own size in memory before it can be refused.
+bool readExpressionLine(std::istream& in, std::string& line)
+{
+    line.clear();
+    std::streambuf* buffer = in.rdbuf();
+    bool readAny = false;
+    for (int c = buffer->sbumpc(); c != std::char_traits<char>::eof(); c = buffer->sbumpc()) {
+        readAny = true;
+        if (c == '\n')
+            return true;
+        if (line.size() <= kMaxExpressionBytes)
+            line.push_back(static_cast<char>(c));
+    }
+    return readAny;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -148,7 +168,7 @@ int main(int argc, char** argv)
             allOk = evaluateOne(expression, precisionText) && allOk;
     } else {
         std::string line;
-        while (std::getline(std::cin, line)) {
+        while (readExpressionLine(std::cin, line)) {
             if (!line.empty() && line.back() == '\r')
                 line.pop_back();
             allOk = evaluateOne(line, precisionText) && allOk;

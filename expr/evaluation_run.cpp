@@ -3,10 +3,13 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <new>
+#include <stdexcept>
 
 #include "ansi_text.h"
 #include "evaluator.h"
 #include "globals.h"
+#include "input_bounds.h"
 #include "stop_request.h"
 #include "tokenizer.h"
 #include "utf8_text.h"
@@ -35,6 +38,8 @@ char32_t lostCharacter(const std::string& typed, const std::string& kept)
 } // namespace
 
 const char* const kNegativePrecisionMessage = "精度不能为负数，请输入要保留的有效数字位数";
+const char* const kExpressionTooLongMessage = "表达式太长（超过一千万个字符），需要的内存太多，无法计算";
+const char* const kOutOfMemoryMessage = "内存不足，无法完成计算";
 
 double leadingNumber(const std::string& text)
 {
@@ -108,8 +113,8 @@ int32_t precisionFromText(const std::string& text, bool* capped)
 {
     if (capped != nullptr)
         *capped = false;
-    // Rounding half to even, as the conversion to an integer does in the
-    // window's language (nearbyint rounds to nearest-even in the default mode).
+    // Halves go to the even neighbour (2.5 gives 2, 3.5 gives 4); nearbyint
+    // does that in the default rounding mode.
     double shown = std::nearbyint(leadingNumber(text) + 1.0);
     if (shown == 1.0)
         shown = kDefaultShownDigits;
@@ -124,10 +129,18 @@ int32_t precisionFromText(const std::string& text, bool* capped)
     return static_cast<int32_t>(precision);
 }
 
-RunResult evaluationRun(const std::string& exprUtf8, const std::string& precisionText, const AutoSaveHook& autoSave)
+namespace {
+
+RunResult runOnce(const std::string& exprUtf8, const std::string& precisionText, const AutoSaveHook& autoSave)
 {
     RunResult run;
     const int32_t precision = precisionFromText(precisionText, &run.precisionCapped);
+    // Before any copy of the text: reading it costs many times its length.
+    if (exprUtf8.size() > kMaxExpressionBytes) {
+        reportError(kExpressionTooLongMessage, MessageStyle::Warning);
+        errorFlag = 0;
+        return run;
+    }
     run.expressionText = ansiRoundTrip(exprUtf8);
     // A negative digit count has no meaning; reading it as some small
     // precision would show a number with no correct digit.
@@ -165,5 +178,31 @@ RunResult evaluationRun(const std::string& exprUtf8, const std::string& precisio
         const std::string cut = myNumToStr(myTruncSig(value, kAutoSaveDigits));
         autoSave(run.expressionText + " =" + cut);
     }
+    return run;
+}
+
+} // namespace
+
+RunResult evaluationRun(const std::string& exprUtf8, const std::string& precisionText, const AutoSaveHook& autoSave)
+{
+    const int32_t precisionBefore = workPrecision;
+    try {
+        return runOnce(exprUtf8, precisionText, autoSave);
+    } catch (const std::bad_alloc&) {
+    } catch (const std::length_error&) {
+        // A length beyond what a string or vector can hold: the same
+        // shortage, met before the allocation was tried.
+    }
+    // The records of the run are gone with the unwinding, so the message has
+    // memory to be built in. The state a failing run would have reset by
+    // itself is reset here: routines left halfway never restored the
+    // precision they raised.
+    workPrecision = precisionBefore;
+    errorFlag = 0;
+    clearStopRequest();
+    reportError(kOutOfMemoryMessage, MessageStyle::Warning);
+    errorFlag = 0;
+    RunResult run;
+    precisionFromText(precisionText, &run.precisionCapped);
     return run;
 }

@@ -9,17 +9,19 @@
 #include <string>
 
 // Working precision for a precision-box text: the leading number N of the
-// text (read as VB's Val reads it; no number counts as 0), D = N + 1 rounded
-// half to even, 32 when D is 1, at most 10000 (then *capped is set), plus 8
-// hidden digits. Negative texts are not corrected (-5 gives 4) except that the
+// text (see leadingNumber; a text that starts with no number counts as 0),
+// D = N + 1 rounded half to even, 32 when D is 1, at most 10000 (then *capped
+// is set), plus 8 hidden digits. Negative texts are not corrected (-5 gives 4) except that the
 // result never goes below 1, so no text can push the arithmetic to a zero or
 // negative precision. capped may be nullptr.
 int32_t precisionFromText(const std::string& text, bool* capped);
 
-// The number VB's Val reads at the start of text: blanks, tabs and line feeds
-// are ignored anywhere, then an optional sign, digits, an optional point and
-// digits, and an optional exponent (E or D, optional sign, digits). Values
-// beyond the double range give ±infinity.
+// The number at the start of text, as far as it reads as one: blanks, tabs
+// and line feeds are ignored anywhere, then an optional sign, digits, an
+// optional point and digits, and an optional exponent (E or D, optional sign,
+// digits); whatever follows is ignored, and a text that starts with none of
+// this reads as 0 ("12abc" is 12, "1 2" is 12, "abc" is 0). Values beyond the
+// double range give ±infinity.
 double leadingNumber(const std::string& text);
 
 struct RunResult {

@@ -5,6 +5,7 @@
 
 #include "function_table.h"
 #include "globals.h"
+#include "input_bounds.h"
 #include "operator_table.h"
 #include "preprocess.h"
 #include "tokenizer.h"
@@ -262,6 +263,7 @@ BigNum myEvaluate(const std::string& expression, int32_t precision)
         return bigOne;
     case kPreprocessTextAfterResult: return reportError(kTextAfterResultMessage, MessageStyle::Warning);
     case kPreprocessMalformedAngle: return reportError(kMalformedAngleMessage, MessageStyle::Warning);
+    case kPreprocessTooLong: return reportError(kExpressionTooLongMessage, MessageStyle::Warning);
     case kPreprocessEmpty:
     default: return reportError(kEmptyExpressionMessage, MessageStyle::Warning);
     }

@@ -7,6 +7,7 @@
 
 #include "expr_token.h"
 #include "globals.h"
+#include "input_bounds.h"
 #include "typed_forms.h"
 #include "utf8_text.h"
 
@@ -28,13 +29,18 @@ constexpr MemoryLetter kMemoryLetters[] = {
     {U'X', 4}, {U'D', 3}, {U'C', 2}, {U'B', 1}, {U'A', 0},
 };
 
-std::u32string substituteMemories(const std::u32string& text)
+// False, leaving s unfinished, when the memories would make the text longer
+// than kMaxExpressionBytes: a long memory used many times (or brought in by
+// other memories) would otherwise multiply its length unchecked.
+bool substituteMemories(std::u32string& s)
 {
-    std::u32string s = text;
     for (const MemoryLetter& m : kMemoryLetters) {
-        if (s.find(m.letter) == std::u32string::npos)
+        const auto uses = static_cast<size_t>(std::count(s.begin(), s.end(), m.letter));
+        if (uses == 0)
             continue;
         const std::u32string content = decodeUtf8(memoryText[m.memory]);
+        if (content.size() > 1 && (content.size() - 1) > (kMaxExpressionBytes - std::min(s.size(), kMaxExpressionBytes)) / uses)
+            return false;
         std::u32string replaced;
         replaced.reserve(s.size());
         for (char32_t c : s) {
@@ -45,7 +51,7 @@ std::u32string substituteMemories(const std::u32string& text)
         }
         s.swap(replaced);
     }
-    return s;
+    return true;
 }
 
 // The characters still to walk: those inserted after the current position
@@ -209,7 +215,9 @@ int16_t myPreprocess(std::u32string& text, int32_t& length)
     if (errorFlag == -1)
         return kPreprocessReady;
 
-    std::u32string s = substituteMemories(text);
+    std::u32string s = text;
+    if (s.size() > kMaxExpressionBytes || !substituteMemories(s))
+        return kPreprocessTooLong;
     foldFullWidth(s);
     if (!dropShownResults(s))
         return kPreprocessTextAfterResult;

@@ -13,6 +13,7 @@ constexpr int16_t kPreprocessDivisionByZero = 2;  // "/" followed by a written z
 constexpr int16_t kPreprocessEmpty = 3;           // nothing left after removing blanks
 constexpr int16_t kPreprocessTextAfterResult = 4; // "=" followed by more than shown results
 constexpr int16_t kPreprocessMalformedAngle = 5; // 30°15, π′17: an angle part without its mark or after no numeral
+constexpr int16_t kPreprocessTooLong = 6;        // longer than kMaxExpressionBytes, memories put in
 
 // On kPreprocessReady text becomes the prepared text and length its length in
 // characters; on any other code both stay as they were. Does nothing and

@@ -9,6 +9,7 @@
 #include "ansi_text.h"
 #include "evaluation_run.h"
 #include "globals.h"
+#include "input_bounds.h"
 #include "reference.h"
 
 namespace {
@@ -115,6 +116,41 @@ TEST_F(EvaluationRun, ErrorFlagIsClearedAfterAFailure)
         EXPECT_TRUE(next.ok) << "after " << failing;
         EXPECT_EQ(next.resultText, "6.0");
     }
+}
+
+// Texts whose reading would cost more memory than the bound allows are
+// refused before they are read, also when memories make them long; a text
+// right at the bound is evaluated. Blanks make the long texts cheap to read.
+TEST_F(EvaluationRun, LongTextsAreRefusedUpFront)
+{
+    const std::string atBound = "1+1" + std::string(kMaxExpressionBytes - 3, ' ');
+    const std::string memoryA = "1" + std::string(kMaxExpressionBytes / 4, ' ');
+    const struct {
+        std::string expression;
+        const char* result; // nullptr: refused for its length
+    } cases[] = {
+        {atBound, "2.0"},
+        {atBound + " ", nullptr},
+        {"A+A+A", "3.0"},
+        {"A+A+A+A+A", nullptr},
+        {"(A+A+A)*J", nullptr}, // J brings in A's text once more per use
+    };
+    memoryText[0] = memoryA;
+    memoryText[9] = "A+A";
+    for (const auto& c : cases) {
+        RecordingPort port;
+        const RunResult run = evaluationRun(c.expression, "");
+        const std::string shown = c.expression.substr(0, 12);
+        EXPECT_EQ(run.ok, c.result != nullptr) << shown;
+        EXPECT_EQ(errorFlag, 0) << shown;
+        if (c.result != nullptr) {
+            EXPECT_EQ(run.resultText, c.result) << shown;
+            continue;
+        }
+        ASSERT_EQ(port.messages.size(), 1u) << shown;
+        EXPECT_EQ(port.messages[0].first, kExpressionTooLongMessage) << shown;
+    }
+    memoryText = {};
 }
 
 TEST_F(EvaluationRun, CodePageTrip)
