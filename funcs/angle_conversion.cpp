@@ -9,7 +9,7 @@
 #include "constants.h"
 #include "division.h"
 #include "int_division.h"
-#include "raised_precision.h"
+#include "work_precision_guard.h"
 #include "trig_reduction.h"
 
 namespace {

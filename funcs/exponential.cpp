@@ -7,7 +7,7 @@
 #include "globals.h"
 #include "int_division.h"
 #include "power.h"
-#include "raised_precision.h"
+#include "work_precision_guard.h"
 #include "whole_number.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include "division.h"
 #include "exponential.h"
 #include "globals.h"
-#include "raised_precision.h"
+#include "work_precision_guard.h"
 
 namespace {
 

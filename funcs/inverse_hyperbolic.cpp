@@ -15,7 +15,7 @@
 #include "globals.h"
 #include "logarithm.h"
 #include "power.h"
-#include "raised_precision.h"
+#include "work_precision_guard.h"
 #include "square_root.h"
 
 namespace {

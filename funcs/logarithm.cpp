@@ -21,7 +21,7 @@
 #include "globals.h"
 #include "long_division.h"
 #include "power.h"
-#include "raised_precision.h"
+#include "work_precision_guard.h"
 #include "square_root.h"
 #include "sub_function_timer.h"
 #include "whole_number.h"
@@ -126,7 +126,7 @@ BigNum lnByRoots(const BigNum& x, int64_t depth)
     // precision needs; 1/x lies in (1, 10) and needs no ln 10.
     if (c == -1 && precision > kTableDigits) {
         const BigNum inverse = myDiv(bigOne, m);
-        workPrecision = p;
+        raised.restore();
         BigNum r = lnOfPositive(inverse);
         r.positive = isZero(r) ? kTrue : kFalse;
         return r;

@@ -9,7 +9,7 @@
 #include "globals.h"
 #include "int_division.h"
 #include "power.h"
-#include "raised_precision.h"
+#include "work_precision_guard.h"
 #include "square_root.h"
 #include "whole_number.h"
 
@@ -103,7 +103,8 @@ BigNum myCubeRoot(const BigNum& x)
     BigNum ax = qslqwl(myRegroup(absoluteValue(x), 1));
     if (errorFlag == -1)
         return BigNum{};
-    const int32_t p = workPrecision;
+    WorkPrecisionGuard precision;
+    const int32_t p = precision.entry();
 
     BigNum y;
     if (myCompareAbs(ax, bigZero) == 0) {
@@ -117,9 +118,9 @@ BigNum myCubeRoot(const BigNum& x)
         const int64_t k = lead < 0 ? (-lead + 2) / 3 : 0;
         ax.exponent = static_cast<int32_t>(ax.exponent + 3 * k);
 
-        workPrecision = ax.limbCount + kRootSeedDigits;
+        precision.setTo(int64_t{ax.limbCount} + kRootSeedDigits);
         y = myTruncSig(myRootDigits(bigThree, ax), kRootSeedDigits);
-        workPrecision = p;
+        precision.restore();
 
         // Each step squares the relative error. The seed, cut to 20 digits,
         // is only sure of 19 (its error is below 10^-19), so the steps are
@@ -130,15 +131,15 @@ BigNum myCubeRoot(const BigNum& x)
             ++steps;
         // The first step works at twice the seed's digits, also when the seed
         // ends in zeros (cuberoot of 8.000000000000000000001 starts from 2).
-        workPrecision = std::min(2 * kRootSeedDigits, p);
+        precision.setTo(std::min(2 * kRootSeedDigits, p));
         for (;;) {
             const BigNum cube = myAdd(myMul(y, bigTwo), myDiv(ax, myMul(y, y)));
             y = myDiv(cube, bigThree);
             if (--steps == 0 || errorFlag == -1)
                 break;
-            workPrecision = std::min(2 * workPrecision, p);
+            precision.setTo(std::min(2 * workPrecision, p));
         }
-        workPrecision = p;
+        precision.restore();
         if (errorFlag == -1)
             return BigNum{};
         y = myRegroup(y, 1);

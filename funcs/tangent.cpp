@@ -6,6 +6,7 @@
 #include "int_division.h"
 #include "sine_cosine.h"
 #include "trig_reduction.h"
+#include "work_precision_guard.h"
 
 namespace {
 
@@ -24,7 +25,8 @@ BigNum myTan(const BigNum& x)
 {
     if (errorFlag == -1)
         return BigNum{};
-    const int32_t p = workPrecision;
+    WorkPrecisionGuard precision;
+    const int32_t p = precision.entry();
 
     // The remainder must be right to the working precision however many
     // integer digits the argument has: π carries that many more.
@@ -32,9 +34,9 @@ BigNum myTan(const BigNum& x)
     const BigNum pi = piForReduction(digits, "tan");
     if (errorFlag == -1)
         return BigNum{};
-    workPrecision = static_cast<int32_t>(digits);
+    precision.setTo(digits);
     BigNum r = myMOD(x, pi).remainder;
-    workPrecision = p;
+    precision.restore();
     r = myTruncSig(r, p + kGuardDigits);
     if (errorFlag == -1)
         return BigNum{};
@@ -45,12 +47,12 @@ BigNum myTan(const BigNum& x)
 
     // π/2 cut to as many digits as the remainder has: the pole is where the
     // argument cannot be told from it.
-    workPrecision = p + kPoleExtraDigits;
+    precision.raiseBy(kPoleExtraDigits);
     const BigNum halfPi = myDiv(tableConstant(DigitTableId::Pi, workPrecision), bigTwo);
     const int32_t remainderDigits = qslqwl(r).limbCount;
     const BigNum pole = myTruncSig(halfPi, remainderDigits);
     const bool atPole = remainderDigits >= kPoleMinDigits && myCompareAbs(r, pole) == 0;
-    workPrecision = p;
+    precision.restore();
     if (errorFlag == -1)
         return BigNum{};
     if (atPole)
@@ -65,17 +67,18 @@ BigNum myCot(const BigNum& x)
 {
     if (errorFlag == -1)
         return BigNum{};
-    const int32_t p = workPrecision;
+    WorkPrecisionGuard precision;
+    const int32_t p = precision.entry();
 
     const int64_t digits = int64_t{p} + kScreenExtraDigits + integerDigitsOf(x);
     const BigNum pi = piForReduction(digits, "cot");
     if (errorFlag == -1)
         return BigNum{};
-    workPrecision = static_cast<int32_t>(digits);
+    precision.setTo(digits);
     const BigNum r1 = myMOD(x, pi).remainder;
     const BigNum halfPi = myDiv(pi, bigTwo);
     const BigNum r2 = myMOD(x, halfPi).remainder;
-    workPrecision = p;
+    precision.restore();
     if (errorFlag == -1)
         return BigNum{};
     if (isZero(r1))

@@ -9,6 +9,7 @@
 #include "globals.h"
 #include "int_division.h"
 #include "whole_number.h"
+#include "work_precision_guard.h"
 
 namespace {
 
@@ -47,8 +48,8 @@ struct Reduction {
 // One reduction with π to `digits` digits, at that working precision.
 Reduction reduceOnce(const BigNum& x, bool addQuarterTurn, int32_t digits)
 {
-    const int32_t saved = workPrecision;
-    workPrecision = digits;
+    WorkPrecisionGuard precision;
+    precision.setTo(digits);
     Reduction out;
     const BigNum pi = tableConstant(DigitTableId::Pi, digits);
     const BigNum twoPi = myMul(pi, bigTwo);
@@ -64,7 +65,6 @@ Reduction reduceOnce(const BigNum& x, bool addQuarterTurn, int32_t digits)
         t = mySub(t.isPositive() ? pi : negated(pi), t);
     out.reduced = addQuarterTurn || myCompareAbs(x, halfPi) != 1;
     out.argument.t = std::move(t);
-    workPrecision = saved;
     return out;
 }
 
