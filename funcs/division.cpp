@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "division_path.h"
+#include "division_testing.h"
 #include "globals.h"
 #include "work_precision_guard.h"
 #include "long_division.h"
