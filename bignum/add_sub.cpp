@@ -5,6 +5,7 @@
 
 #include "digit_span.h"
 #include "globals.h"
+#include "sign.h"
 
 namespace {
 
@@ -73,13 +74,6 @@ BigNum subtractMagnitudes(const DigitSpan& big, const DigitSpan& rawSmall, bool 
         r[i] = borrow ? d + 10 : d;
     }
     return sciFromDigits(r.data(), static_cast<int64_t>(r.size()), top, positive, keptDigits());
-}
-
-BigNum withSign(const BigNum& x, bool positive)
-{
-    BigNum y = x;
-    y.positive = positive ? kTrue : kFalse;
-    return y;
 }
 
 } // namespace

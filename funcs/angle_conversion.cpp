@@ -9,8 +9,8 @@
 #include "constants.h"
 #include "division.h"
 #include "int_division.h"
-#include "work_precision_guard.h"
 #include "trig_reduction.h"
+#include "work_precision_guard.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 #include "division.h"
 #include "factorial.h"
 #include "globals.h"
-#include "work_precision_guard.h"
 #include "power.h"
 #include "precision_cut.h"
 #include "sub_function_timer.h"
 #include "whole_number.h"
+#include "work_precision_guard.h"
 
 BigNum myBinomialPower(const BigNum& z, const BigNum& y)
 {

@@ -7,22 +7,16 @@
 
 #include "division_testing.h"
 #include "globals.h"
-#include "work_precision_guard.h"
 #include "long_division.h"
+#include "sign.h"
 #include "stop_request.h"
+#include "work_precision_guard.h"
 
 namespace {
 
 DivisionPathCounts pathCounts;
 
 bool isUnit(const DigitSpan& s) { return s.count == 1 && s.digits[0] == 1 && s.high == 0; }
-
-BigNum withSign(const BigNum& x, bool positive)
-{
-    BigNum y = x;
-    y.positive = positive ? kTrue : kFalse;
-    return y;
-}
 
 // True when the digits from .. to of a scientific record (1-based, positions
 // past its last digit read as 0) all equal d.

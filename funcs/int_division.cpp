@@ -12,16 +12,10 @@
 #include "constants.h"
 #include "division.h"
 #include "globals.h"
+#include "sign.h"
 #include "work_precision_guard.h"
 
 namespace {
-
-BigNum withSign(const BigNum& x, bool positive)
-{
-    BigNum y = x;
-    y.positive = positive ? kTrue : kFalse;
-    return y;
-}
 
 int64_t storedDigits(const BigNum& x) { return static_cast<int64_t>(x.digitsPerLimb) * x.limbCount; }
 

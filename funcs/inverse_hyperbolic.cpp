@@ -15,26 +15,11 @@
 #include "globals.h"
 #include "logarithm.h"
 #include "power.h"
-#include "work_precision_guard.h"
+#include "sign.h"
 #include "square_root.h"
+#include "work_precision_guard.h"
 
 namespace {
-
-bool isNegative(const BigNum& x) { return !x.isPositive() && !isZero(x); }
-
-BigNum absoluteValue(const BigNum& x)
-{
-    BigNum y = x;
-    y.positive = kTrue;
-    return y;
-}
-
-BigNum negated(const BigNum& x)
-{
-    BigNum y = x;
-    y.positive = (x.isPositive() && !isZero(x)) ? kFalse : kTrue;
-    return y;
-}
 
 BigNum cutResult(const BigNum& r)
 {
@@ -110,10 +95,12 @@ BigNum myArsinh(const BigNum& x)
     BigNum r;
     // ln of that tiny sum needs ln 10 to the raised precision; beyond the
     // table the odd symmetry arsinh(-x) = -arsinh(x) does without the sum.
-    if (isNegative(x) && k >= 0 && p + extra + kLnGuardDigits > kTableDigits)
-        r = negated(arsinhByFormula(absoluteValue(x), kArsinhGuardDigits));
-    else
+    if (isNegative(x) && k >= 0 && p + extra + kLnGuardDigits > kTableDigits) {
+        const BigNum positiveArsinh = arsinhByFormula(magnitude(x), kArsinhGuardDigits);
+        r = withSignZeroPositive(positiveArsinh, !positiveArsinh.isPositive());
+    } else {
         r = arsinhByFormula(x, extra);
+    }
     return cutResult(r);
 }
 
@@ -172,7 +159,7 @@ BigNum myArcoth(const BigNum& x)
 
     // Next to |x| = 1, 1 - |1/x| keeps only the digits of 1/x below those it
     // shares with 1: that many more guard digits for the quotient.
-    const int64_t depth = depthNearOne(absoluteValue(x));
+    const int64_t depth = depthNearOne(magnitude(x));
     BigNum r;
     {
         RaisedWorkPrecision raised(kArcothGuardDigits + depth);

@@ -9,6 +9,7 @@
 #include "division.h"
 #include "globals.h"
 #include "power.h"
+#include "sign.h"
 #include "square_root.h"
 #include "work_precision_guard.h"
 
@@ -49,20 +50,6 @@ bool atanTableHolds(int32_t digits)
         return false;
     }
     return requireTableDigits(DigitTableId::Atan, kTableDigits * (kAtanLevels - 1) + digits);
-}
-
-BigNum magnitude(const BigNum& x)
-{
-    BigNum y = x;
-    y.positive = kTrue;
-    return y;
-}
-
-BigNum negated(const BigNum& x)
-{
-    BigNum y = x;
-    y.positive = y.isPositive() ? kFalse : kTrue;
-    return y;
 }
 
 // 1 - x² for 0 < |x| < 1. Next to ±1 the difference cancels as many digits

@@ -21,10 +21,11 @@
 #include "globals.h"
 #include "long_division.h"
 #include "power.h"
-#include "work_precision_guard.h"
+#include "sign.h"
 #include "square_root.h"
 #include "sub_function_timer.h"
 #include "whole_number.h"
+#include "work_precision_guard.h"
 
 namespace {
 
@@ -62,8 +63,6 @@ LnParameters lnParameters(int32_t p)
         row.terms = std::max(row.terms, (p + 2 * kGuardDigits) / digitsPerTerm(row.roots) + 2);
     return row;
 }
-
-bool isNegative(const BigNum& x) { return !x.isPositive() && !isZero(x); }
 
 BigNum cutResult(const BigNum& r)
 {

@@ -9,20 +9,12 @@
 #include "globals.h"
 #include "int_division.h"
 #include "power.h"
-#include "work_precision_guard.h"
+#include "sign.h"
 #include "square_root.h"
 #include "whole_number.h"
+#include "work_precision_guard.h"
 
 namespace {
-
-bool isNegative(const BigNum& x) { return !x.isPositive() && !isZero(x); }
-
-BigNum absoluteValue(const BigNum& x)
-{
-    BigNum y = x;
-    y.positive = kTrue;
-    return y;
-}
 
 BigNum cutResult(const BigNum& r)
 {
@@ -70,7 +62,7 @@ BigNum myYroot(const BigNum& y, const BigNum& x)
     if (!fractionalIndex && !oddIndex && isNegative(x))
         return reportError(kNegativeRadicandMessage, MessageStyle::Plain);
 
-    const BigNum ax = absoluteValue(x);
+    const BigNum ax = magnitude(x);
     BigNum magnitude;
     if (myCompareAbs(ax, bigOne) == 0) {
         magnitude = bigOne;
@@ -100,7 +92,7 @@ BigNum myCubeRoot(const BigNum& x)
     if (errorFlag == -1)
         return BigNum{};
     const bool negative = isNegative(x);
-    BigNum ax = qslqwl(myRegroup(absoluteValue(x), 1));
+    BigNum ax = qslqwl(myRegroup(magnitude(x), 1));
     if (errorFlag == -1)
         return BigNum{};
     WorkPrecisionGuard precision;

@@ -8,8 +8,8 @@
 
 #include "division.h"
 #include "globals.h"
-#include "work_precision_guard.h"
 #include "long_division.h"
+#include "work_precision_guard.h"
 
 namespace {
 

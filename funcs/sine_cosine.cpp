@@ -10,6 +10,7 @@
 #include "globals.h"
 #include "int_division.h"
 #include "power.h"
+#include "sign.h"
 #include "sub_function_timer.h"
 #include "trig_reduction.h"
 #include "work_precision_guard.h"
@@ -84,13 +85,6 @@ int16_t seriesParameterFor(int32_t p, const SineParameters& row)
 
 BigNum smallInteger(int64_t v) { return makeSmallConstant(kTrue, 9, 9, static_cast<int32_t>(v), 0); }
 
-BigNum withSign(const BigNum& x, bool positive)
-{
-    BigNum y = x;
-    y.positive = positive || isZero(x) ? kTrue : kFalse;
-    return y;
-}
-
 // The angle reduced modulo 2π with π to p + 8 (+ integer digits) digits and
 // the multiples of π/2, all cut to p + 1 digits, as the exact points are
 // compared.
@@ -147,7 +141,7 @@ BigNum sineGeneral(const BigNum& x, bool addQuarterTurn, int32_t p, const char* 
         s = mySub(myMul(bigThree, s), cube);
     }
     if (a.negate)
-        s = withSign(s, !s.isPositive());
+        s = withSignZeroPositive(s, !s.isPositive());
     precision.restore();
     if (errorFlag == -1)
         return BigNum{};

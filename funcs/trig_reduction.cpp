@@ -8,6 +8,7 @@
 #include "division.h"
 #include "globals.h"
 #include "int_division.h"
+#include "sign.h"
 #include "whole_number.h"
 #include "work_precision_guard.h"
 
@@ -25,13 +26,6 @@ int64_t leadingPowerOf(const BigNum& x, bool& zero)
     const DigitSpan s = spanOf(x.digitsPerLimb == 1 ? x : regrouped);
     zero = s.isZero();
     return zero ? 0 : s.high;
-}
-
-BigNum negated(const BigNum& x)
-{
-    BigNum y = x;
-    y.positive = y.isPositive() ? kFalse : kTrue;
-    return y;
 }
 
 std::string tableShortText(const char* function, const char* why, int64_t digits)
