@@ -9,8 +9,6 @@
 
 namespace {
 
-int32_t keptDigits() { return std::max(workPrecision + kGuardDigits, 1); }
-
 // A small operand that lies wholly below the larger one's last digit and below
 // the kept digits only matters through its sign: moving it up to just under
 // both changes no kept digit of the result, and keeps the work proportional to

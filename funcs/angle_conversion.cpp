@@ -10,13 +10,12 @@
 #include "division.h"
 #include "int_division.h"
 #include "trig_reduction.h"
+#include "whole_number.h"
 #include "work_precision_guard.h"
 
 namespace {
 
 constexpr int32_t kAngleExtraDigits = 8;
-
-BigNum smallInteger(int32_t v) { return makeSmallConstant(kTrue, 8, 8, v, 0); }
 
 // x / perDegree degrees in radians. The full turn is taken off in x's own
 // unit, where it is an exact integer; x / 60 first would cut the quotient of a

@@ -13,6 +13,7 @@
 #include "cancellation.h"
 #include "division.h"
 #include "globals.h"
+#include "precision_cut.h"
 #include "logarithm.h"
 #include "power.h"
 #include "sign.h"
@@ -20,13 +21,6 @@
 #include "work_precision_guard.h"
 
 namespace {
-
-BigNum cutResult(const BigNum& r)
-{
-    if (errorFlag == -1)
-        return BigNum{};
-    return myTruncSig(qslqwl(myRegroup(r, 1)), workPrecision + kGuardDigits);
-}
 
 // Digits to spare beyond a cancellation's cost, so that the kept digits
 // come out whole after the last cut.
@@ -80,7 +74,7 @@ BigNum myArsinh(const BigNum& x)
     const int32_t p = workPrecision;
     const int64_t k = leadingPower(x);
     if (onlyFirstTerm(-k, p))
-        return cutResult(x);
+        return cutToWorkPrecision(x);
 
     // Cost of the cancellation: x + sqrt(x^2 + 1) = 1 + x + ... for a small x
     // keeps x only behind the 1; for x = -10^k (k >= 0) the sum is about
@@ -101,7 +95,7 @@ BigNum myArsinh(const BigNum& x)
     } else {
         r = arsinhByFormula(x, extra);
     }
-    return cutResult(r);
+    return cutToWorkPrecision(r);
 }
 
 BigNum myArcosh(const BigNum& x)
@@ -119,7 +113,7 @@ BigNum myArcosh(const BigNum& x)
     if (cost > static_cast<int64_t>(p) + 2 * kGuardDigits + 1) {
         // ln(1 + w) = w to the kept digits when w^2 lies below the last one.
         const BigNum w = myMul(mySqrt(myAdd(x, bigOne)), mySqrt(mySub(x, bigOne)));
-        return cutResult(w);
+        return cutToWorkPrecision(w);
     }
     BigNum r;
     {
@@ -128,7 +122,7 @@ BigNum myArcosh(const BigNum& x)
         const BigNum b = mySqrt(mySub(x, bigOne));
         r = myLn(myAdd(x, myMul(a, b)));
     }
-    return cost > 0 ? cutResult(r) : r;
+    return cost > 0 ? cutToWorkPrecision(r) : r;
 }
 
 BigNum myArtanh(const BigNum& x)
@@ -140,10 +134,10 @@ BigNum myArtanh(const BigNum& x)
     if (myCompareAbs(x, bigZero) == 0)
         return bigZero;
     if (onlyFirstTerm(-leadingPower(x), workPrecision))
-        return cutResult(x);
+        return cutToWorkPrecision(x);
     const int64_t d = -leadingPower(x);
     const BigNum r = halfLogRatio(x);
-    return d > 0 ? cutResult(r) : r;
+    return d > 0 ? cutToWorkPrecision(r) : r;
 }
 
 BigNum myArcoth(const BigNum& x)
@@ -166,5 +160,5 @@ BigNum myArcoth(const BigNum& x)
         const BigNum y = myDiv(bigOne, x);
         r = halfLogRatio(y);
     }
-    return cutResult(r);
+    return cutToWorkPrecision(r);
 }

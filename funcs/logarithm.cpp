@@ -19,6 +19,7 @@
 #include "division.h"
 #include "factorial.h"
 #include "globals.h"
+#include "precision_cut.h"
 #include "long_division.h"
 #include "power.h"
 #include "sign.h"
@@ -62,13 +63,6 @@ LnParameters lnParameters(int32_t p)
     if (p > kRunPrecisionLimit)
         row.terms = std::max(row.terms, (p + 2 * kGuardDigits) / digitsPerTerm(row.roots) + 2);
     return row;
-}
-
-BigNum cutResult(const BigNum& r)
-{
-    if (errorFlag == -1)
-        return BigNum{};
-    return myTruncSig(qslqwl(myRegroup(r, 1)), workPrecision + kGuardDigits);
 }
 
 // ln 10 to `digits` digits from the constants table.
@@ -183,10 +177,10 @@ BigNum lnOfPositive(const BigNum& x)
             RaisedWorkPrecision exact(std::max<int64_t>(0, static_cast<int64_t>(xs.limbCount) + kGuardDigits - p));
             delta = mySub(xs, bigOne);
         }
-        return cutResult(delta);
+        return cutToWorkPrecision(delta);
     }
     BigNum r = lnByRoots(xs, depth);
-    return cutResult(r);
+    return cutToWorkPrecision(r);
 }
 
 } // namespace

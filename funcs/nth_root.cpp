@@ -7,6 +7,7 @@
 #include "digit_span.h"
 #include "division.h"
 #include "globals.h"
+#include "precision_cut.h"
 #include "int_division.h"
 #include "power.h"
 #include "sign.h"
@@ -15,13 +16,6 @@
 #include "work_precision_guard.h"
 
 namespace {
-
-BigNum cutResult(const BigNum& r)
-{
-    if (errorFlag == -1)
-        return BigNum{};
-    return myTruncSig(qslqwl(myRegroup(r, 1)), workPrecision + kGuardDigits);
-}
 
 // Whether the integer y is odd, read from its units digit: y / 2 at the
 // working precision would cut off the .5 of an odd y with all digits kept.
@@ -80,7 +74,7 @@ BigNum myYroot(const BigNum& y, const BigNum& x)
     if (errorFlag == -1)
         return BigNum{};
 
-    BigNum r = cutResult(magnitude);
+    BigNum r = cutToWorkPrecision(magnitude);
     // An odd integer index keeps the sign of x.
     if (oddIndex && isNegative(x) && !isZero(r))
         r.positive = kFalse;
@@ -137,7 +131,7 @@ BigNum myCubeRoot(const BigNum& x)
         y = myRegroup(y, 1);
         y.exponent = static_cast<int32_t>(y.exponent - k);
     }
-    BigNum r = cutResult(y);
+    BigNum r = cutToWorkPrecision(y);
     if (negative && !isZero(r))
         r.positive = kFalse;
     return r;

@@ -13,6 +13,7 @@
 #include "sign.h"
 #include "sub_function_timer.h"
 #include "trig_reduction.h"
+#include "whole_number.h"
 #include "work_precision_guard.h"
 
 namespace {
@@ -82,8 +83,6 @@ int16_t seriesParameterFor(int32_t p, const SineParameters& row)
         q = static_cast<int16_t>(q + 2);
     return q;
 }
-
-BigNum smallInteger(int64_t v) { return makeSmallConstant(kTrue, 9, 9, static_cast<int32_t>(v), 0); }
 
 // The angle reduced modulo 2π with π to p + 8 (+ integer digits) digits and
 // the multiples of π/2, all cut to p + 1 digits, as the exact points are
