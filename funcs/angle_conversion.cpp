@@ -15,8 +15,6 @@
 
 namespace {
 
-constexpr int32_t kAngleExtraDigits = 8;
-
 // x / perDegree degrees in radians. The full turn is taken off in x's own
 // unit, where it is an exact integer; x / 60 first would cut the quotient of a
 // large x to the working precision before the turns come off.

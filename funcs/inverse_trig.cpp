@@ -16,9 +16,6 @@
 namespace {
 
 constexpr int32_t kAtanLevels = 5;
-// Digits of π beyond the working precision in the arccosine and the
-// arccotangent.
-constexpr int32_t kPiExtraDigits = 4;
 
 // 10^-j.
 BigNum threshold(int32_t j) { return makeFromDigits({1, 0}, 1, -j, true); }

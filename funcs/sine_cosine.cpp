@@ -18,12 +18,6 @@
 
 namespace {
 
-// Digits beyond the working precision for the exact-point test, for the
-// general case (and once more inside the series).
-constexpr int32_t kExactPointExtraDigits = 8;
-constexpr int32_t kSineGuardDigits = 128;
-constexpr int32_t kSeriesGuardDigits = 128;
-
 // Triple-angle steps o and series parameter q by the working precision.
 struct SineParameters {
     int32_t upTo;

@@ -10,10 +10,6 @@
 
 namespace {
 
-// Digits beyond the working precision of the π that screens the argument,
-// and of the π/2 the tangent's pole is compared with.
-constexpr int32_t kScreenExtraDigits = 8;
-constexpr int32_t kPoleExtraDigits = 4;
 // A remainder is taken for π/2 only when it carries at least this many
 // digits: 1.5707963 is π/2 as far as its digits go, but 1.5 and 1.57 are
 // ordinary angles whose tangents (14.1..., 1255.7...) the user asked for.
