@@ -7,6 +7,7 @@
 
 #include "expr_token.h"
 #include "globals.h"
+#include "memory_text.h"
 #include "typed_forms.h"
 #include "utf8_text.h"
 
