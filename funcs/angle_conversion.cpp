@@ -5,6 +5,7 @@
 // argument: 1e50° is 280°, not whatever the cut digits of 1e50 / 360 leave.
 #include <algorithm>
 
+#include "angle_conversion.h"
 #include "cancellation.h"
 #include "constants.h"
 #include "division.h"

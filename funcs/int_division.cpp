@@ -12,6 +12,7 @@
 #include "constants.h"
 #include "division.h"
 #include "globals.h"
+#include "integer_part.h"
 #include "precision_cut.h"
 #include "sign.h"
 #include "work_precision_guard.h"

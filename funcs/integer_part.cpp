@@ -3,6 +3,7 @@
 // x, so 1e-2000000000 or 1e2000000000 costs no more than 1.5.
 #include "constants.h"
 #include "digit_span.h"
+#include "integer_part.h"
 #include "long_division.h"
 
 namespace {
