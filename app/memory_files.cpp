@@ -5,6 +5,7 @@
 #include "data_dir.h"
 #include "data_dir_rule.h"
 #include "globals.h"
+#include "memory_text.h"
 #include "message_port.h"
 #include "stored_text_file.h"
 

@@ -8,6 +8,7 @@
 #include "expression_box.h"
 #include "globals.h"
 #include "memory_files.h"
+#include "memory_text.h"
 
 MemoryPanel::MemoryPanel(ExpressionBox& box, QWidget* parent)
     : QGroupBox(QStringLiteral("记忆"), parent), box_(box)

@@ -20,8 +20,9 @@
 #include <string>
 
 #include "division.h"
-#include "division_path.h"
+#include "division_testing.h"
 #include "fft_binding.h"
+#include "fft_binding_testing.h"
 #include "globals.h"
 #include "int_division.h"
 #include "bench_support.h"

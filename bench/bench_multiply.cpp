@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "fft_binding.h"
+#include "fft_binding_testing.h"
 #include "globals.h"
 #include "startup.h"
 

@@ -5,10 +5,9 @@
 
 #include "digit_span.h"
 #include "globals.h"
+#include "sign.h"
 
 namespace {
-
-int32_t keptDigits() { return std::max(workPrecision + kGuardDigits, 1); }
 
 // A small operand that lies wholly below the larger one's last digit and below
 // the kept digits only matters through its sign: moving it up to just under
@@ -73,13 +72,6 @@ BigNum subtractMagnitudes(const DigitSpan& big, const DigitSpan& rawSmall, bool 
         r[i] = borrow ? d + 10 : d;
     }
     return sciFromDigits(r.data(), static_cast<int64_t>(r.size()), top, positive, keptDigits());
-}
-
-BigNum withSign(const BigNum& x, bool positive)
-{
-    BigNum y = x;
-    y.positive = positive ? kTrue : kFalse;
-    return y;
 }
 
 } // namespace

@@ -85,9 +85,6 @@ void myUnpack8To4(BigNum& x);
 BigNum myToSci(BigNum x);
 // In place: folds the exponent into the digits (exponent becomes 0).
 void myFromSci(BigNum& x);
-void myFromSciPair(BigNum& x, BigNum& y);
-// In place: both get the smaller exponent; the other gains zero digits.
-void myAlignExp(BigNum& x, BigNum& y);
 // Scientific form of x (1 digit per limb) chopped to n significant digits.
 BigNum myTruncSig(BigNum x, int32_t n);
 // As myTruncSig for an x that is already scientific.

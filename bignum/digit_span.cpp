@@ -53,6 +53,8 @@ int16_t compareSpans(const DigitSpan& a, const DigitSpan& b)
     return a.count < b.count ? 1 : 2;
 }
 
+int32_t keptDigits() { return std::max(workPrecision + kGuardDigits, 1); }
+
 BigNum sciFromDigits(const int32_t* d, int64_t count, int64_t high, bool positive, int32_t keep)
 {
     int64_t first = 0;

@@ -26,6 +26,16 @@ DigitSpan spanOf(const BigNum& x);
 // span). The empty span after an error.
 DigitSpan digitSpanOf(const BigNum& x, BigNum& holder);
 
+// Runs f on the one-digit-per-limb span of x, regrouping only when needed.
+template <typename F>
+auto withSpan(const BigNum& x, F f)
+{
+    if (x.digitsPerLimb == 1)
+        return f(spanOf(x));
+    const BigNum y = myRegroup(x, 1);
+    return f(spanOf(y));
+}
+
 // Orders two spans by magnitude: 0 equal, 1 a smaller, 2 a larger.
 int16_t compareSpans(const DigitSpan& a, const DigitSpan& b);
 
@@ -34,3 +44,6 @@ int16_t compareSpans(const DigitSpan& a, const DigitSpan& b);
 // front are skipped. Returns the empty record (and reports) when the exponent
 // leaves the representable range.
 BigNum sciFromDigits(const int32_t* d, int64_t count, int64_t high, bool positive, int32_t keep);
+
+// The significant digits a result keeps: workPrecision + 4, at least one.
+int32_t keptDigits();

@@ -3,6 +3,7 @@
 // and the limbs that come back are turned into digits again.
 
 #include "fft_binding.h"
+#include "fft_binding_testing.h"
 
 #include <dlfcn.h>
 

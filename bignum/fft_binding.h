@@ -9,7 +9,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 #include "../convmul/convmul.h"
@@ -32,14 +31,3 @@ struct ProductLimbs;
 // lengths, or its measured rounding error leaves a digit in doubt: the caller
 // then forms the product by an exact method.
 bool limbProductTransform(const int32_t* a, int32_t na, const int32_t* b, int32_t nb, ProductLimbs& out);
-
-// Test hooks.
-// While set, the FFT branch computes its products by the schoolbook method, as
-// it does when the library is missing.
-void forceSchoolbookForTest(bool force);
-// While set, the base-10000 entry is ignored and products go through the
-// base-1000 one, as with a library that lacks the faster entry.
-void ignoreFastEntryForTest(bool ignore);
-// Drops the current binding: the next large product loads the library from
-// `path` (empty: beside the executable) and reports a failure again.
-void resetConvmulBindingForTest(const std::string& path = {});

@@ -36,8 +36,6 @@ std::array<uint8_t, kTableDigits + 1> ln10Digits{};
 std::array<uint8_t, kAtanTableDigits + 3> atanDigits{};
 std::array<uint8_t, kFactTableDigits + 1> factDigits{};
 
-std::array<std::string, 10> memoryText{};
-
 namespace {
 std::array<int32_t, 5> availableDigits{};
 

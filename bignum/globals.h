@@ -42,9 +42,6 @@ extern std::array<uint8_t, kFactTableDigits + 1> factDigits;
 
 inline uint8_t& atanDigit(int32_t k) { return atanDigits[static_cast<size_t>(k + 1)]; }
 
-// The memories A..J (E is written X); substituted by the pre-processor.
-extern std::array<std::string, 10> memoryText;
-
 enum class DigitTableId { Pi, E, Ln10, Atan, Fact };
 
 // How many leading entries of a digit table the files really supplied.

@@ -83,7 +83,7 @@ void myPack4To8(BigNum& x)
     const int32_t newCount = quarterCount / 2;
     x.store.assign(static_cast<size_t>(newCount) + 4, 0);
     for (int32_t j = 1; j <= newCount; ++j)
-        x.limb(j) = quarters[static_cast<size_t>(2 * j - 2)] * 10000 + quarters[static_cast<size_t>(2 * j - 1)];
+        x.limb(j) = quarters[static_cast<size_t>(2 * j - 2)] * kLimbBase + quarters[static_cast<size_t>(2 * j - 1)];
     x.limbCount = newCount;
     x.fracDigits = fracTarget;
     x.digitsPerLimb = 8;
@@ -98,8 +98,8 @@ void myUnpack8To4(BigNum& x)
     std::vector<int32_t> store(static_cast<size_t>(2 * x.limbCount) + 4, 0);
     for (int32_t j = 1; j <= x.limbCount; ++j) {
         const int32_t v = x.limb(j);
-        store[static_cast<size_t>(2 * j)] = v / 10000;
-        store[static_cast<size_t>(2 * j + 1)] = v % 10000;
+        store[static_cast<size_t>(2 * j)] = v / kLimbBase;
+        store[static_cast<size_t>(2 * j + 1)] = v % kLimbBase;
     }
     x.store = std::move(store);
     x.limbCount *= 2;

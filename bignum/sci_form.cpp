@@ -70,29 +70,6 @@ void myFromSci(BigNum& x)
     x = qslqwl(std::move(x));
 }
 
-void myFromSciPair(BigNum& x, BigNum& y)
-{
-    myFromSci(x);
-    myFromSci(y);
-}
-
-void myAlignExp(BigNum& x, BigNum& y)
-{
-    x = qslqwl(std::move(x));
-    y = qslqwl(std::move(y));
-    if (errorFlag == -1)
-        return;
-    BigNum& larger = x.exponent > y.exponent ? x : y;
-    const int32_t smallerExp = std::min(x.exponent, y.exponent);
-    const int32_t diff = larger.exponent - smallerExp;
-    larger.limbCount += diff;
-    larger.exponent = smallerExp;
-    larger.resizeLimbs(larger.limbCount + 2);
-    larger.clearGuards();
-    x = qslqwl(std::move(x));
-    y = qslqwl(std::move(y));
-}
-
 BigNum myChopSig(BigNum x, int32_t n)
 {
     BigNum y = qslqwl(std::move(x));

@@ -8,6 +8,10 @@
 // never rounded, to workPrecision + kGuardDigits significant digits).
 constexpr int32_t kGuardDigits = 4;
 
+// Limbs of four decimal digits: the long division's working limbs, the
+// factorial's product accumulator and the 8-to-4 regrouping.
+constexpr int32_t kLimbBase = 10000;
+
 // Extra digits the evaluation run adds to the digits the user asks for; they
 // are computed but never shown.
 constexpr int32_t kHiddenDigits = 8;
@@ -135,6 +139,21 @@ constexpr int32_t kLogGuardDigits = 8;
 // x + sqrt(x^2 + 1) for negative x) and of arcoth.
 constexpr int32_t kArsinhGuardDigits = 310;
 constexpr int32_t kArcothGuardDigits = 128;
+
+// Trigonometric functions, digits beyond the working precision: the
+// arctangent (its series takes its length from the precision less these), the
+// π of the arccosine and arccotangent, the sine's exact-point test, its
+// general case and once more inside its series, the π that screens the
+// tangent's argument and the π/2 its pole is compared with, and the π of the
+// degree and radian conversions.
+constexpr int32_t kAtanGuardDigits = 128;
+constexpr int32_t kPiExtraDigits = 4;
+constexpr int32_t kExactPointExtraDigits = 8;
+constexpr int32_t kSineGuardDigits = 128;
+constexpr int32_t kSeriesGuardDigits = 128;
+constexpr int32_t kScreenExtraDigits = 8;
+constexpr int32_t kPoleExtraDigits = 4;
+constexpr int32_t kAngleExtraDigits = 8;
 
 // Cube root: digits of the digit-by-digit seed that Newton's iteration
 // starts from.

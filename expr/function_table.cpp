@@ -1,11 +1,13 @@
 #include "function_table.h"
 
+#include "angle_conversion.h"
 #include "constants.h"
 #include "exponential.h"
 #include "factorial.h"
 #include "globals.h"
 #include "hyperbolic.h"
 #include "int_division.h"
+#include "integer_part.h"
 #include "inverse_hyperbolic.h"
 #include "inverse_trig.h"
 #include "logarithm.h"

@@ -2,12 +2,14 @@
 
 #include <string>
 
+#include "angle_conversion.h"
 #include "constants.h"
 #include "division.h"
 #include "factorial.h"
 #include "globals.h"
 #include "int_division.h"
 #include "power.h"
+#include "set_exponent.h"
 #include "square_root.h"
 
 namespace {

@@ -8,6 +8,7 @@
 #include "expr_token.h"
 #include "globals.h"
 #include "input_bounds.h"
+#include "memory_text.h"
 #include "typed_forms.h"
 #include "utf8_text.h"
 

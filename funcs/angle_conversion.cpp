@@ -5,18 +5,16 @@
 // argument: 1e50° is 280°, not whatever the cut digits of 1e50 / 360 leave.
 #include <algorithm>
 
+#include "angle_conversion.h"
 #include "cancellation.h"
 #include "constants.h"
 #include "division.h"
 #include "int_division.h"
-#include "raised_precision.h"
 #include "trig_reduction.h"
+#include "whole_number.h"
+#include "work_precision_guard.h"
 
 namespace {
-
-constexpr int32_t kAngleExtraDigits = 8;
-
-BigNum smallInteger(int32_t v) { return makeSmallConstant(kTrue, 8, 8, v, 0); }
 
 // x / perDegree degrees in radians. The full turn is taken off in x's own
 // unit, where it is an exact integer; x / 60 first would cut the quotient of a

@@ -1,11 +1,11 @@
 // The arctangent series of a small argument, in Horner form over the exact
 // integers N!!/k, divided by N!! once at the end.
+#include "division.h"
 #include "factorial.h"
 #include "globals.h"
 #include "inverse_trig.h"
 #include "logarithm.h"
 #include "power.h"
-#include "division.h"
 #include "sub_function_timer.h"
 
 namespace {

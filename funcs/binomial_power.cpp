@@ -10,6 +10,7 @@
 #include "precision_cut.h"
 #include "sub_function_timer.h"
 #include "whole_number.h"
+#include "work_precision_guard.h"
 
 BigNum myBinomialPower(const BigNum& z, const BigNum& y)
 {
@@ -30,8 +31,8 @@ BigNum myBinomialPower(const BigNum& z, const BigNum& y)
         u = mySub(z, bigOne);
     const BigNum exponentY = qslqwl(myRegroup(y, 1));
 
-    const int32_t saved = workPrecision;
-    workPrecision += kBinomialGuardDigits;
+    WorkPrecisionGuard precision;
+    precision.raiseBy(kBinomialGuardDigits);
     // u < 1.6e-48 makes every term worth more than 47 digits. At least the
     // first term, whatever a caller did to the precision.
     const int32_t terms = std::max((workPrecision - kBinomialGuardDigits) / kBinomialDigitsPerTerm + 4, 1);
@@ -51,7 +52,7 @@ BigNum myBinomialPower(const BigNum& z, const BigNum& y)
         a = myMul(myMul(myAdd(g, a), mySub(exponentY, bigFromInteger(m))), u);
     }
     BigNum result = myAdd(myDiv(a, fullFact), bigOne);
-    workPrecision = saved;
+    precision.restore();
     if (errorFlag == -1)
         return BigNum{};
     result = cutToWorkPrecision(result);

@@ -5,15 +5,6 @@
 
 namespace {
 
-template <typename F>
-auto withSpan(const BigNum& x, F f)
-{
-    if (x.digitsPerLimb == 1)
-        return f(spanOf(x));
-    const BigNum y = myRegroup(x, 1);
-    return f(spanOf(y));
-}
-
 // Digits equal to d after the first one.
 int64_t runAfterFirst(const DigitSpan& s, int32_t d)
 {

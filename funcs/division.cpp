@@ -5,23 +5,18 @@
 
 #include <algorithm>
 
-#include "division_path.h"
+#include "division_testing.h"
 #include "globals.h"
 #include "long_division.h"
+#include "sign.h"
 #include "stop_request.h"
+#include "work_precision_guard.h"
 
 namespace {
 
 DivisionPathCounts pathCounts;
 
 bool isUnit(const DigitSpan& s) { return s.count == 1 && s.digits[0] == 1 && s.high == 0; }
-
-BigNum withSign(const BigNum& x, bool positive)
-{
-    BigNum y = x;
-    y.positive = positive ? kTrue : kFalse;
-    return y;
-}
 
 // True when the digits from .. to of a scientific record (1-based, positions
 // past its last digit read as 0) all equal d.
@@ -36,11 +31,9 @@ bool digitsAll(const BigNum& x, int32_t from, int32_t to, int32_t d)
 // |q * b| exactly (q has at most qDigits digits, b has bDigits).
 BigNum exactProduct(const BigNum& q, const BigNum& b, int64_t qDigits, int64_t bDigits)
 {
-    const int32_t saved = workPrecision;
-    workPrecision = static_cast<int32_t>(std::min<int64_t>(qDigits + bDigits + 8, INT32_MAX - 16));
-    BigNum p = myMul(q, b);
-    workPrecision = saved;
-    return p;
+    WorkPrecisionGuard precision;
+    precision.setTo(std::min<int64_t>(qDigits + bDigits + 8, INT32_MAX - 16));
+    return myMul(q, b);
 }
 
 // a / b through the reciprocal: x ~ 1/b by Newton from the 1040-digit seed,
@@ -52,11 +45,11 @@ BigNum exactProduct(const BigNum& q, const BigNum& b, int64_t qDigits, int64_t b
 BigNum quotientByReciprocal(const BigNum& a, const BigNum& b, const DigitSpan& sb, int32_t p, bool positive)
 {
     const int32_t keep = p + kGuardDigits;
-    const int32_t saved = workPrecision;
-    workPrecision = p + kReciprocalGuardDigits;
+    WorkPrecisionGuard precision;
+    precision.setTo(int64_t{p} + kReciprocalGuardDigits);
     const BigNum x = myRecipNewton(myEXCEOTds(b), b);
     BigNum q = myMul(a, x);
-    workPrecision = saved;
+    precision.restore();
     if (errorFlag == -1)
         return BigNum{};
 

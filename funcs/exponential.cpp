@@ -7,8 +7,8 @@
 #include "globals.h"
 #include "int_division.h"
 #include "power.h"
-#include "raised_precision.h"
 #include "whole_number.h"
+#include "work_precision_guard.h"
 
 namespace {
 

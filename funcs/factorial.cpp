@@ -10,6 +10,7 @@
 #include "factorial_product.h"
 #include "globals.h"
 #include "precision_cut.h"
+#include "sign.h"
 #include "sub_function_timer.h"
 #include "whole_number.h"
 
@@ -52,8 +53,6 @@ BigNum tableBlock(int32_t firstDigit, int32_t digits)
         p.limb(j + 1) = factDigits[static_cast<size_t>(firstDigit + j)];
     return p;
 }
-
-bool isNegative(const BigNum& x) { return !x.isPositive() && !isZero(x); }
 
 bool isZeroOrOne(const BigNum& x) { return myCompareAbs(x, bigZero) == 0 || myCompareAbs(x, bigOne) == 0; }
 

@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr uint32_t kAccumulatorBase = 10000;
+constexpr uint32_t kAccumulatorBase = kLimbBase;
 
 // Every multiplier stays at or below kPackedFactorBound: packed products by
 // construction, single factors because the arguments are capped.

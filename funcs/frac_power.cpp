@@ -10,22 +10,7 @@
 #include "product_exponent.h"
 #include "square_root.h"
 #include "whole_number.h"
-
-namespace {
-
-// Restores workPrecision on every way out.
-class RaisedPrecision {
-public:
-    explicit RaisedPrecision(int32_t extra) : saved_(workPrecision) { workPrecision += extra; }
-    ~RaisedPrecision() { workPrecision = saved_; }
-    RaisedPrecision(const RaisedPrecision&) = delete;
-    RaisedPrecision& operator=(const RaisedPrecision&) = delete;
-
-private:
-    int32_t saved_;
-};
-
-} // namespace
+#include "work_precision_guard.h"
 
 BigNum myFracPower(const BigNum& x, const BigNum& y)
 {
@@ -38,7 +23,7 @@ BigNum myFracPower(const BigNum& x, const BigNum& y)
 
     BigNum r;
     {
-        RaisedPrecision raised(kFracPowerGuardDigits);
+        RaisedWorkPrecision raised(kFracPowerGuardDigits);
         const int32_t c = m.exponent;
         const BigNum a = bigFromInteger(std::llabs(static_cast<long long>(c)));
         m.exponent = 0;

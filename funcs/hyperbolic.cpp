@@ -12,7 +12,8 @@
 #include "division.h"
 #include "exponential.h"
 #include "globals.h"
-#include "raised_precision.h"
+#include "precision_cut.h"
+#include "work_precision_guard.h"
 
 namespace {
 
@@ -25,13 +26,6 @@ int64_t cancelledDigits(const BigNum& x) { return std::max<int64_t>(0, -leadingP
 // at their first term within the digits kept. |x| < 10^(1 - d).
 bool beyondSeries(int64_t d, int32_t p) { return 2 * (d - 1) >= static_cast<int64_t>(p) + 2 * kGuardDigits; }
 
-BigNum cutResult(const BigNum& r)
-{
-    if (errorFlag == -1)
-        return BigNum{};
-    return myTruncSig(qslqwl(myRegroup(r, 1)), workPrecision + kGuardDigits);
-}
-
 // u - 1/u or u + 1/u combinations with the guard digits the difference costs.
 BigNum fromExponential(const BigNum& x, Kind kind)
 {
@@ -39,7 +33,7 @@ BigNum fromExponential(const BigNum& x, Kind kind)
     if (d > 0 && beyondSeries(d, workPrecision)) {
         switch (kind) {
         case Kind::Sinh:
-        case Kind::Tanh: return cutResult(x);
+        case Kind::Tanh: return cutToWorkPrecision(x);
         case Kind::Coth: return myDiv(bigOne, x);
         }
     }
@@ -56,7 +50,7 @@ BigNum fromExponential(const BigNum& x, Kind kind)
     }
     if (errorFlag == -1)
         return BigNum{};
-    return d > 0 ? cutResult(r) : r;
+    return d > 0 ? cutToWorkPrecision(r) : r;
 }
 
 } // namespace

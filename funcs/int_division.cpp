@@ -12,20 +12,14 @@
 #include "constants.h"
 #include "division.h"
 #include "globals.h"
-#include "raised_precision.h"
+#include "integer_part.h"
+#include "precision_cut.h"
+#include "sign.h"
+#include "work_precision_guard.h"
 
 namespace {
 
-BigNum withSign(const BigNum& x, bool positive)
-{
-    BigNum y = x;
-    y.positive = positive ? kTrue : kFalse;
-    return y;
-}
-
 int64_t storedDigits(const BigNum& x) { return static_cast<int64_t>(x.digitsPerLimb) * x.limbCount; }
-
-BigNum cut(const BigNum& x) { return myTruncSig(qslqwl(myRegroup(x, 1)), workPrecision + kGuardDigits); }
 
 // Fraction digits the quotient carries beyond its integer digits, so that its
 // integer part is not decided by the last digit of the division.
@@ -51,7 +45,7 @@ QuotRem myMOD(const BigNum& a, const BigNum& b)
     const bool sameSign = a.isPositive() == b.isPositive();
     switch (myCompareAbs(a, b)) {
     case 0: return QuotRem{bigZero, sameSign ? bigOne : bigMinusOne};
-    case 1: return QuotRem{cut(a), bigZero};
+    case 1: return QuotRem{cutToWorkPrecision(a), bigZero};
     default: break;
     }
 
@@ -91,7 +85,7 @@ QuotRem myMOD(const BigNum& a, const BigNum& b)
     // Zero carries no sign: (-6) mod 3 is 0, not -0.
     r.positive = (a.isPositive() || isZero(r)) ? kTrue : kFalse;
     q.positive = sameSign ? kTrue : kFalse;
-    return QuotRem{cut(r), cut(q)};
+    return QuotRem{cutToWorkPrecision(r), cutToWorkPrecision(q)};
 }
 
 BigNum myDigitsToNum(const std::vector<int32_t>& digits, int32_t n)

@@ -2,13 +2,13 @@
 // frac(-2.7) = -0.7. They work on the significant digits and the exponent of
 // x, so 1e-2000000000 or 1e2000000000 costs no more than 1.5.
 #include "constants.h"
+#include "digit_span.h"
+#include "integer_part.h"
 #include "long_division.h"
 
 namespace {
 
 BigNum zero() { return makeFromDigits({0, 0}, 1, 0, true); }
-
-int32_t keptDigits() { return std::max(workPrecision + kGuardDigits, 1); }
 
 } // namespace
 

@@ -13,35 +13,14 @@
 #include "cancellation.h"
 #include "division.h"
 #include "globals.h"
+#include "precision_cut.h"
 #include "logarithm.h"
 #include "power.h"
-#include "raised_precision.h"
+#include "sign.h"
 #include "square_root.h"
+#include "work_precision_guard.h"
 
 namespace {
-
-bool isNegative(const BigNum& x) { return !x.isPositive() && !isZero(x); }
-
-BigNum absoluteValue(const BigNum& x)
-{
-    BigNum y = x;
-    y.positive = kTrue;
-    return y;
-}
-
-BigNum negated(const BigNum& x)
-{
-    BigNum y = x;
-    y.positive = (x.isPositive() && !isZero(x)) ? kFalse : kTrue;
-    return y;
-}
-
-BigNum cutResult(const BigNum& r)
-{
-    if (errorFlag == -1)
-        return BigNum{};
-    return myTruncSig(qslqwl(myRegroup(r, 1)), workPrecision + kGuardDigits);
-}
 
 // Digits to spare beyond a cancellation's cost, so that the kept digits
 // come out whole after the last cut.
@@ -95,7 +74,7 @@ BigNum myArsinh(const BigNum& x)
     const int32_t p = workPrecision;
     const int64_t k = leadingPower(x);
     if (onlyFirstTerm(-k, p))
-        return cutResult(x);
+        return cutToWorkPrecision(x);
 
     // Cost of the cancellation: x + sqrt(x^2 + 1) = 1 + x + ... for a small x
     // keeps x only behind the 1; for x = -10^k (k >= 0) the sum is about
@@ -110,11 +89,13 @@ BigNum myArsinh(const BigNum& x)
     BigNum r;
     // ln of that tiny sum needs ln 10 to the raised precision; beyond the
     // table the odd symmetry arsinh(-x) = -arsinh(x) does without the sum.
-    if (isNegative(x) && k >= 0 && p + extra + kLnGuardDigits > kTableDigits)
-        r = negated(arsinhByFormula(absoluteValue(x), kArsinhGuardDigits));
-    else
+    if (isNegative(x) && k >= 0 && p + extra + kLnGuardDigits > kTableDigits) {
+        const BigNum positiveArsinh = arsinhByFormula(magnitude(x), kArsinhGuardDigits);
+        r = withSignZeroPositive(positiveArsinh, !positiveArsinh.isPositive());
+    } else {
         r = arsinhByFormula(x, extra);
-    return cutResult(r);
+    }
+    return cutToWorkPrecision(r);
 }
 
 BigNum myArcosh(const BigNum& x)
@@ -132,7 +113,7 @@ BigNum myArcosh(const BigNum& x)
     if (cost > static_cast<int64_t>(p) + 2 * kGuardDigits + 1) {
         // ln(1 + w) = w to the kept digits when w^2 lies below the last one.
         const BigNum w = myMul(mySqrt(myAdd(x, bigOne)), mySqrt(mySub(x, bigOne)));
-        return cutResult(w);
+        return cutToWorkPrecision(w);
     }
     BigNum r;
     {
@@ -141,7 +122,7 @@ BigNum myArcosh(const BigNum& x)
         const BigNum b = mySqrt(mySub(x, bigOne));
         r = myLn(myAdd(x, myMul(a, b)));
     }
-    return cost > 0 ? cutResult(r) : r;
+    return cost > 0 ? cutToWorkPrecision(r) : r;
 }
 
 BigNum myArtanh(const BigNum& x)
@@ -153,10 +134,10 @@ BigNum myArtanh(const BigNum& x)
     if (myCompareAbs(x, bigZero) == 0)
         return bigZero;
     if (onlyFirstTerm(-leadingPower(x), workPrecision))
-        return cutResult(x);
+        return cutToWorkPrecision(x);
     const int64_t d = -leadingPower(x);
     const BigNum r = halfLogRatio(x);
-    return d > 0 ? cutResult(r) : r;
+    return d > 0 ? cutToWorkPrecision(r) : r;
 }
 
 BigNum myArcoth(const BigNum& x)
@@ -172,12 +153,12 @@ BigNum myArcoth(const BigNum& x)
 
     // Next to |x| = 1, 1 - |1/x| keeps only the digits of 1/x below those it
     // shares with 1: that many more guard digits for the quotient.
-    const int64_t depth = depthNearOne(absoluteValue(x));
+    const int64_t depth = depthNearOne(magnitude(x));
     BigNum r;
     {
         RaisedWorkPrecision raised(kArcothGuardDigits + depth);
         const BigNum y = myDiv(bigOne, x);
         r = halfLogRatio(y);
     }
-    return cutResult(r);
+    return cutToWorkPrecision(r);
 }

@@ -9,14 +9,13 @@
 #include "division.h"
 #include "globals.h"
 #include "power.h"
+#include "sign.h"
 #include "square_root.h"
+#include "work_precision_guard.h"
 
 namespace {
 
 constexpr int32_t kAtanLevels = 5;
-// Digits of π beyond the working precision in the arccosine and the
-// arccotangent.
-constexpr int32_t kPiExtraDigits = 4;
 
 // 10^-j.
 BigNum threshold(int32_t j) { return makeFromDigits({1, 0}, 1, -j, true); }
@@ -50,20 +49,6 @@ bool atanTableHolds(int32_t digits)
     return requireTableDigits(DigitTableId::Atan, kTableDigits * (kAtanLevels - 1) + digits);
 }
 
-BigNum magnitude(const BigNum& x)
-{
-    BigNum y = x;
-    y.positive = kTrue;
-    return y;
-}
-
-BigNum negated(const BigNum& x)
-{
-    BigNum y = x;
-    y.positive = y.isPositive() ? kFalse : kTrue;
-    return y;
-}
-
 // 1 - x² for 0 < |x| < 1. Next to ±1 the difference cancels as many digits
 // as |x| has leading nines, so x² and the difference are formed exactly
 // (2L + 2 digits for an x of L digits), from every digit x has: there the
@@ -72,12 +57,13 @@ BigNum negated(const BigNum& x)
 // and the working precision would do as well.
 BigNum oneMinusSquare(const BigNum& x)
 {
-    const int32_t saved = workPrecision;
+    WorkPrecisionGuard precision;
+    const int32_t saved = precision.entry();
     const BigNum xs = myToSci(myRegroup(x, 1));
     const int32_t digits = spanOf(xs).count;
-    workPrecision = std::max(saved, 2 * digits + 2);
+    precision.setTo(std::max(saved, 2 * digits + 2));
     const BigNum d = mySub(bigOne, myPower(xs, bigTwo));
-    workPrecision = saved;
+    precision.restore();
     return errorFlag == -1 ? BigNum{} : myTruncSig(d, saved + kGuardDigits);
 }
 
@@ -94,11 +80,11 @@ BigNum myAtan(const BigNum& x)
     const bool negative = !x.isPositive();
     BigNum y = magnitude(x);
 
-    const int32_t p = workPrecision;
-    const int32_t digits = p + kAtanGuardDigits;
+    WorkPrecisionGuard precision;
+    const int32_t digits = precision.entry() + kAtanGuardDigits;
     if (!atanTableHolds(digits))
         return BigNum{};
-    workPrecision = digits;
+    precision.setTo(digits);
 
     // atan y = atan c + atan((y - c) / (1 + y·c)): take off the stored
     // arctangent of c = 10^-(d-1) while y exceeds c, for d = 1..5. Each level
@@ -118,7 +104,7 @@ BigNum myAtan(const BigNum& x)
     }
     BigNum result = myAdd(myAtanSeries(y), angle);
 
-    workPrecision = p;
+    precision.restore();
     if (errorFlag == -1)
         return BigNum{};
     if (negative)
@@ -146,13 +132,13 @@ BigNum myAcos(const BigNum& x)
 {
     if (errorFlag == -1)
         return BigNum{};
-    const int32_t p = workPrecision;
-    workPrecision = p + kPiExtraDigits;
+    WorkPrecisionGuard precision;
+    precision.raiseBy(kPiExtraDigits);
     const BigNum pi = tableConstant(DigitTableId::Pi, workPrecision);
     const int16_t order = myCompareAbs(x, bigOne);
     BigNum result;
     if (order == 2) {
-        workPrecision = p;
+        precision.restore();
         return rangeError();
     }
     if (order == 0)
@@ -163,7 +149,7 @@ BigNum myAcos(const BigNum& x)
         const BigNum a = myAtan(myDiv(mySqrt(oneMinusSquare(x)), magnitude(x)));
         result = x.isPositive() ? a : mySub(pi, a);
     }
-    workPrecision = p;
+    precision.restore();
     return errorFlag == -1 ? BigNum{} : result;
 }
 
@@ -171,8 +157,9 @@ BigNum myAcot(const BigNum& x)
 {
     if (errorFlag == -1)
         return BigNum{};
-    const int32_t p = workPrecision;
-    workPrecision = p + kPiExtraDigits;
+    WorkPrecisionGuard precision;
+    const int32_t p = precision.entry();
+    precision.raiseBy(kPiExtraDigits);
     const BigNum pi = tableConstant(DigitTableId::Pi, workPrecision);
     BigNum result;
     if (isZero(x))
@@ -182,7 +169,7 @@ BigNum myAcot(const BigNum& x)
         if (!x.isPositive())
             result = mySub(pi, result);
     }
-    workPrecision = p;
+    precision.restore();
     if (errorFlag == -1)
         return BigNum{};
     return myTruncSig(qslqwl(result), p + kGuardDigits);

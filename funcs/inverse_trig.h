@@ -8,10 +8,6 @@
 
 #include "bignum.h"
 
-// Digits the arctangent works beyond the working precision; its series takes
-// its length from the precision less these.
-constexpr int32_t kAtanGuardDigits = 128;
-
 BigNum myAtan(const BigNum& x);
 // |x| > 1 reports "对不起，你给的数值超出了正常值范围".
 BigNum myAsin(const BigNum& x);

@@ -19,12 +19,14 @@
 #include "division.h"
 #include "factorial.h"
 #include "globals.h"
+#include "precision_cut.h"
 #include "long_division.h"
 #include "power.h"
-#include "raised_precision.h"
+#include "sign.h"
 #include "square_root.h"
 #include "sub_function_timer.h"
 #include "whole_number.h"
+#include "work_precision_guard.h"
 
 namespace {
 
@@ -61,15 +63,6 @@ LnParameters lnParameters(int32_t p)
     if (p > kRunPrecisionLimit)
         row.terms = std::max(row.terms, (p + 2 * kGuardDigits) / digitsPerTerm(row.roots) + 2);
     return row;
-}
-
-bool isNegative(const BigNum& x) { return !x.isPositive() && !isZero(x); }
-
-BigNum cutResult(const BigNum& r)
-{
-    if (errorFlag == -1)
-        return BigNum{};
-    return myTruncSig(qslqwl(myRegroup(r, 1)), workPrecision + kGuardDigits);
 }
 
 // ln 10 to `digits` digits from the constants table.
@@ -126,7 +119,7 @@ BigNum lnByRoots(const BigNum& x, int64_t depth)
     // precision needs; 1/x lies in (1, 10) and needs no ln 10.
     if (c == -1 && precision > kTableDigits) {
         const BigNum inverse = myDiv(bigOne, m);
-        workPrecision = p;
+        raised.restore();
         BigNum r = lnOfPositive(inverse);
         r.positive = isZero(r) ? kTrue : kFalse;
         return r;
@@ -184,10 +177,10 @@ BigNum lnOfPositive(const BigNum& x)
             RaisedWorkPrecision exact(std::max<int64_t>(0, static_cast<int64_t>(xs.limbCount) + kGuardDigits - p));
             delta = mySub(xs, bigOne);
         }
-        return cutResult(delta);
+        return cutToWorkPrecision(delta);
     }
     BigNum r = lnByRoots(xs, depth);
-    return cutResult(r);
+    return cutToWorkPrecision(r);
 }
 
 } // namespace

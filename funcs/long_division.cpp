@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr int32_t kBase = 10000;
+constexpr int32_t kBase = kLimbBase;
 constexpr int32_t kPrefixLimit = 100000000; // 10^8: eight digits
 
 // Limbs of the digit string d[0 .. count-1], zero-padded on the right:

@@ -7,29 +7,15 @@
 #include "digit_span.h"
 #include "division.h"
 #include "globals.h"
+#include "precision_cut.h"
 #include "int_division.h"
 #include "power.h"
-#include "raised_precision.h"
+#include "sign.h"
 #include "square_root.h"
 #include "whole_number.h"
+#include "work_precision_guard.h"
 
 namespace {
-
-bool isNegative(const BigNum& x) { return !x.isPositive() && !isZero(x); }
-
-BigNum absoluteValue(const BigNum& x)
-{
-    BigNum y = x;
-    y.positive = kTrue;
-    return y;
-}
-
-BigNum cutResult(const BigNum& r)
-{
-    if (errorFlag == -1)
-        return BigNum{};
-    return myTruncSig(qslqwl(myRegroup(r, 1)), workPrecision + kGuardDigits);
-}
 
 // Whether the integer y is odd, read from its units digit: y / 2 at the
 // working precision would cut off the .5 of an odd y with all digits kept.
@@ -70,7 +56,7 @@ BigNum myYroot(const BigNum& y, const BigNum& x)
     if (!fractionalIndex && !oddIndex && isNegative(x))
         return reportError(kNegativeRadicandMessage, MessageStyle::Plain);
 
-    const BigNum ax = absoluteValue(x);
+    const BigNum ax = magnitude(x);
     BigNum magnitude;
     if (myCompareAbs(ax, bigOne) == 0) {
         magnitude = bigOne;
@@ -88,7 +74,7 @@ BigNum myYroot(const BigNum& y, const BigNum& x)
     if (errorFlag == -1)
         return BigNum{};
 
-    BigNum r = cutResult(magnitude);
+    BigNum r = cutToWorkPrecision(magnitude);
     // An odd integer index keeps the sign of x.
     if (oddIndex && isNegative(x) && !isZero(r))
         r.positive = kFalse;
@@ -100,10 +86,11 @@ BigNum myCubeRoot(const BigNum& x)
     if (errorFlag == -1)
         return BigNum{};
     const bool negative = isNegative(x);
-    BigNum ax = qslqwl(myRegroup(absoluteValue(x), 1));
+    BigNum ax = qslqwl(myRegroup(magnitude(x), 1));
     if (errorFlag == -1)
         return BigNum{};
-    const int32_t p = workPrecision;
+    WorkPrecisionGuard precision;
+    const int32_t p = precision.entry();
 
     BigNum y;
     if (myCompareAbs(ax, bigZero) == 0) {
@@ -117,9 +104,9 @@ BigNum myCubeRoot(const BigNum& x)
         const int64_t k = lead < 0 ? (-lead + 2) / 3 : 0;
         ax.exponent = static_cast<int32_t>(ax.exponent + 3 * k);
 
-        workPrecision = ax.limbCount + kRootSeedDigits;
+        precision.setTo(int64_t{ax.limbCount} + kRootSeedDigits);
         y = myTruncSig(myRootDigits(bigThree, ax), kRootSeedDigits);
-        workPrecision = p;
+        precision.restore();
 
         // Each step squares the relative error. The seed, cut to 20 digits,
         // is only sure of 19 (its error is below 10^-19), so the steps are
@@ -130,21 +117,21 @@ BigNum myCubeRoot(const BigNum& x)
             ++steps;
         // The first step works at twice the seed's digits, also when the seed
         // ends in zeros (cuberoot of 8.000000000000000000001 starts from 2).
-        workPrecision = std::min(2 * kRootSeedDigits, p);
+        precision.setTo(std::min(2 * kRootSeedDigits, p));
         for (;;) {
             const BigNum cube = myAdd(myMul(y, bigTwo), myDiv(ax, myMul(y, y)));
             y = myDiv(cube, bigThree);
             if (--steps == 0 || errorFlag == -1)
                 break;
-            workPrecision = std::min(2 * workPrecision, p);
+            precision.setTo(std::min(2 * workPrecision, p));
         }
-        workPrecision = p;
+        precision.restore();
         if (errorFlag == -1)
             return BigNum{};
         y = myRegroup(y, 1);
         y.exponent = static_cast<int32_t>(y.exponent - k);
     }
-    BigNum r = cutResult(y);
+    BigNum r = cutToWorkPrecision(y);
     if (negative && !isZero(r))
         r.positive = kFalse;
     return r;

@@ -9,6 +9,7 @@
 #include "division.h"
 #include "globals.h"
 #include "long_division.h"
+#include "work_precision_guard.h"
 
 namespace {
 
@@ -72,7 +73,8 @@ BigNum myRecipNewton(const BigNum& x0, const BigNum& b)
 {
     if (errorFlag == -1)
         return BigNum{};
-    const int32_t p = workPrecision;
+    WorkPrecisionGuard precision;
+    const int32_t p = precision.entry();
     // Beyond the supported precisions the cap would cut the last step short
     // of the digits asked for; there it gives way.
     const int32_t cap = std::max(kNewtonMaxPrecision, p + 2 * kGuardDigits);
@@ -94,14 +96,14 @@ BigNum myRecipNewton(const BigNum& x0, const BigNum& b)
     for (int64_t s = 2 * static_cast<int64_t>(seedDigits); s <= p; s *= 2)
         ++steps;
 
-    workPrecision = static_cast<int32_t>(std::min<int64_t>(2 * static_cast<int64_t>(seedDigits) + 24, cap));
+    precision.setTo(std::min<int64_t>(2 * static_cast<int64_t>(seedDigits) + 24, cap));
     for (;;) {
         x = myMul(x, mySub(bigTwo, myMul(divisor, x)));
         if (--steps == 0 || errorFlag == -1)
             break;
-        workPrecision = static_cast<int32_t>(std::min<int64_t>(2 * static_cast<int64_t>(workPrecision), cap));
+        precision.setTo(std::min<int64_t>(2 * static_cast<int64_t>(workPrecision), cap));
     }
-    workPrecision = p;
+    precision.restore();
     if (errorFlag == -1)
         return BigNum{};
     return myTruncSig(x, p + kGuardDigits);

@@ -6,6 +6,7 @@
 
 #include "constants.h"
 #include "long_division.h"
+#include "set_exponent.h"
 #include "whole_number.h"
 
 namespace {

@@ -10,16 +10,13 @@
 #include "globals.h"
 #include "int_division.h"
 #include "power.h"
+#include "sign.h"
 #include "sub_function_timer.h"
 #include "trig_reduction.h"
+#include "whole_number.h"
+#include "work_precision_guard.h"
 
 namespace {
-
-// Digits beyond the working precision for the exact-point test, for the
-// general case (and once more inside the series).
-constexpr int32_t kExactPointExtraDigits = 8;
-constexpr int32_t kSineGuardDigits = 128;
-constexpr int32_t kSeriesGuardDigits = 128;
 
 // Triple-angle steps o and series parameter q by the working precision.
 struct SineParameters {
@@ -81,15 +78,6 @@ int16_t seriesParameterFor(int32_t p, const SineParameters& row)
     return q;
 }
 
-BigNum smallInteger(int64_t v) { return makeSmallConstant(kTrue, 9, 9, static_cast<int32_t>(v), 0); }
-
-BigNum withSign(const BigNum& x, bool positive)
-{
-    BigNum y = x;
-    y.positive = positive || isZero(x) ? kTrue : kFalse;
-    return y;
-}
-
 // The angle reduced modulo 2π with π to p + 8 (+ integer digits) digits and
 // the multiples of π/2, all cut to p + 1 digits, as the exact points are
 // compared.
@@ -104,21 +92,19 @@ bool exactPointView(const BigNum& x, int32_t p, const char* function, const char
     const BigNum pi = piForReduction(digits, function);
     if (errorFlag == -1)
         return false;
-    workPrecision = static_cast<int32_t>(digits);
+    WorkPrecisionGuard precision;
+    precision.setTo(digits);
     const BigNum halfPi = myDiv(pi, bigTwo);
     const BigNum threeHalfPi = myMul(halfPi, bigThree);
     const BigNum twoPi = myMul(pi, bigTwo);
     const BigNum x1 = myMOD(x, twoPi).remainder;
-    if (errorFlag == -1) {
-        workPrecision = p;
+    if (errorFlag == -1)
         return false;
-    }
     if (myCompareAbs(x1, twoPi) == 2) {
         reportError(tooLarge, MessageStyle::Plain);
-        workPrecision = p;
         return false;
     }
-    workPrecision = p;
+    precision.restore();
     v.x1 = myTruncSig(x1, p + 1);
     v.halfPi = myTruncSig(halfPi, p + 1);
     v.threeHalfPi = myTruncSig(threeHalfPi, p + 1);
@@ -139,7 +125,8 @@ BigNum sineGeneral(const BigNum& x, bool addQuarterTurn, int32_t p, const char* 
     if (errorFlag == -1)
         return BigNum{};
 
-    workPrecision = p + kSineGuardDigits;
+    WorkPrecisionGuard precision;
+    precision.setTo(int64_t{p} + kSineGuardDigits);
     const BigNum t = myDiv(a.t, myPower(bigThree, smallInteger(row.tripleSteps)));
     BigNum s = mySinSeries(t, q);
     for (int32_t i = 0; i < row.tripleSteps && errorFlag == 0; ++i) {
@@ -147,8 +134,8 @@ BigNum sineGeneral(const BigNum& x, bool addQuarterTurn, int32_t p, const char* 
         s = mySub(myMul(bigThree, s), cube);
     }
     if (a.negate)
-        s = withSign(s, !s.isPositive());
-    workPrecision = p;
+        s = withSignZeroPositive(s, !s.isPositive());
+    precision.restore();
     if (errorFlag == -1)
         return BigNum{};
     return myTruncSig(qslqwl(s), p + kGuardDigits);
@@ -217,7 +204,7 @@ BigNum mySinSeries(const BigNum& t, int16_t q)
     if (errorFlag == -1)
         return BigNum{};
     const int32_t lastPower = seriesLastPower(q);
-    workPrecision += kSeriesGuardDigits;
+    RaisedWorkPrecision raised(kSeriesGuardDigits);
 
     // Horner form of K!·(t - t³/3! + ... ± t^K/K!) / t: G runs through the
     // integers K!/(k-2)!, so the loop has no division.
@@ -233,7 +220,7 @@ BigNum mySinSeries(const BigNum& t, int16_t q)
     a = myDiv(myMul(x, a), factorial);
     const BigNum s = mySub(x, a);
 
-    workPrecision -= kSeriesGuardDigits;
+    raised.restore();
     if (errorFlag == -1)
         return BigNum{};
     return myTruncSig(qslqwl(s), workPrecision + kGuardDigits);

@@ -6,13 +6,10 @@
 #include "int_division.h"
 #include "sine_cosine.h"
 #include "trig_reduction.h"
+#include "work_precision_guard.h"
 
 namespace {
 
-// Digits beyond the working precision of the π that screens the argument,
-// and of the π/2 the tangent's pole is compared with.
-constexpr int32_t kScreenExtraDigits = 8;
-constexpr int32_t kPoleExtraDigits = 4;
 // A remainder is taken for π/2 only when it carries at least this many
 // digits: 1.5707963 is π/2 as far as its digits go, but 1.5 and 1.57 are
 // ordinary angles whose tangents (14.1..., 1255.7...) the user asked for.
@@ -24,7 +21,8 @@ BigNum myTan(const BigNum& x)
 {
     if (errorFlag == -1)
         return BigNum{};
-    const int32_t p = workPrecision;
+    WorkPrecisionGuard precision;
+    const int32_t p = precision.entry();
 
     // The remainder must be right to the working precision however many
     // integer digits the argument has: π carries that many more.
@@ -32,9 +30,9 @@ BigNum myTan(const BigNum& x)
     const BigNum pi = piForReduction(digits, "tan");
     if (errorFlag == -1)
         return BigNum{};
-    workPrecision = static_cast<int32_t>(digits);
+    precision.setTo(digits);
     BigNum r = myMOD(x, pi).remainder;
-    workPrecision = p;
+    precision.restore();
     r = myTruncSig(r, p + kGuardDigits);
     if (errorFlag == -1)
         return BigNum{};
@@ -45,12 +43,12 @@ BigNum myTan(const BigNum& x)
 
     // π/2 cut to as many digits as the remainder has: the pole is where the
     // argument cannot be told from it.
-    workPrecision = p + kPoleExtraDigits;
+    precision.raiseBy(kPoleExtraDigits);
     const BigNum halfPi = myDiv(tableConstant(DigitTableId::Pi, workPrecision), bigTwo);
     const int32_t remainderDigits = qslqwl(r).limbCount;
     const BigNum pole = myTruncSig(halfPi, remainderDigits);
     const bool atPole = remainderDigits >= kPoleMinDigits && myCompareAbs(r, pole) == 0;
-    workPrecision = p;
+    precision.restore();
     if (errorFlag == -1)
         return BigNum{};
     if (atPole)
@@ -65,17 +63,18 @@ BigNum myCot(const BigNum& x)
 {
     if (errorFlag == -1)
         return BigNum{};
-    const int32_t p = workPrecision;
+    WorkPrecisionGuard precision;
+    const int32_t p = precision.entry();
 
     const int64_t digits = int64_t{p} + kScreenExtraDigits + integerDigitsOf(x);
     const BigNum pi = piForReduction(digits, "cot");
     if (errorFlag == -1)
         return BigNum{};
-    workPrecision = static_cast<int32_t>(digits);
+    precision.setTo(digits);
     const BigNum r1 = myMOD(x, pi).remainder;
     const BigNum halfPi = myDiv(pi, bigTwo);
     const BigNum r2 = myMOD(x, halfPi).remainder;
-    workPrecision = p;
+    precision.restore();
     if (errorFlag == -1)
         return BigNum{};
     if (isZero(r1))

@@ -8,7 +8,9 @@
 #include "division.h"
 #include "globals.h"
 #include "int_division.h"
+#include "sign.h"
 #include "whole_number.h"
+#include "work_precision_guard.h"
 
 namespace {
 
@@ -26,13 +28,6 @@ int64_t leadingPowerOf(const BigNum& x, bool& zero)
     return zero ? 0 : s.high;
 }
 
-BigNum negated(const BigNum& x)
-{
-    BigNum y = x;
-    y.positive = y.isPositive() ? kFalse : kTrue;
-    return y;
-}
-
 std::string tableShortText(const char* function, const char* why, int64_t digits)
 {
     return std::string(function) + why + "需要π的" + std::to_string(digits) + "位数字，超过了数字表的" +
@@ -47,8 +42,8 @@ struct Reduction {
 // One reduction with π to `digits` digits, at that working precision.
 Reduction reduceOnce(const BigNum& x, bool addQuarterTurn, int32_t digits)
 {
-    const int32_t saved = workPrecision;
-    workPrecision = digits;
+    WorkPrecisionGuard precision;
+    precision.setTo(digits);
     Reduction out;
     const BigNum pi = tableConstant(DigitTableId::Pi, digits);
     const BigNum twoPi = myMul(pi, bigTwo);
@@ -64,7 +59,6 @@ Reduction reduceOnce(const BigNum& x, bool addQuarterTurn, int32_t digits)
         t = mySub(t.isPositive() ? pi : negated(pi), t);
     out.reduced = addQuarterTurn || myCompareAbs(x, halfPi) != 1;
     out.argument.t = std::move(t);
-    workPrecision = saved;
     return out;
 }
 

@@ -5,20 +5,6 @@
 #include "digit_span.h"
 #include "globals.h"
 
-namespace {
-
-// Runs f on the one-digit-per-limb span of x, regrouping only when needed.
-template <typename F>
-auto withSpan(const BigNum& x, F f)
-{
-    if (x.digitsPerLimb == 1)
-        return f(spanOf(x));
-    const BigNum y = myRegroup(x, 1);
-    return f(spanOf(y));
-}
-
-} // namespace
-
 bool hasFractionalPart(const BigNum& x)
 {
     if (x.isEmpty())
@@ -58,3 +44,5 @@ BigNum bigFromInteger(int64_t v)
     digits.push_back(0); // the fraction digit
     return makeFromDigits(digits, 1, 0, positive);
 }
+
+BigNum smallInteger(int64_t v) { return makeSmallConstant(kTrue, 9, 9, static_cast<int32_t>(v), 0); }

@@ -15,3 +15,7 @@ int64_t integerMagnitudeCapped(const BigNum& x, int64_t cap);
 
 // A plain one-digit-per-limb record holding the integer v.
 BigNum bigFromInteger(int64_t v);
+
+// A one-limb record holding 0 <= v < 10^9, built as the shared constants are:
+// the small factors of the series and angle conversions.
+BigNum smallInteger(int64_t v);

@@ -11,6 +11,7 @@
 #include "evaluation_run.h"
 #include "evaluator.h"
 #include "globals.h"
+#include "memory_text.h"
 #include "reference.h"
 
 namespace {

@@ -5,11 +5,14 @@
 #include <algorithm>
 #include <string>
 
+#include "angle_conversion.h"
 #include "constants.h"
 #include "division.h"
 #include "evaluator.h"
 #include "globals.h"
+#include "integer_part.h"
 #include "reference.h"
+#include "set_exponent.h"
 
 namespace {
 

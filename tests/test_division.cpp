@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "division.h"
-#include "division_path.h"
+#include "division_testing.h"
 #include "globals.h"
 #include "long_division.h"
 #include "reference.h"

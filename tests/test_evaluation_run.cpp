@@ -9,6 +9,7 @@
 #include "ansi_text.h"
 #include "evaluation_run.h"
 #include "globals.h"
+#include "memory_text.h"
 #include "input_bounds.h"
 #include "reference.h"
 

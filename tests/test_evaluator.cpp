@@ -7,6 +7,7 @@
 
 #include "evaluator.h"
 #include "globals.h"
+#include "memory_text.h"
 #include "reference.h"
 #include "tokenizer.h"
 #include "utf8_text.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "division_path.h"
+#include "division_testing.h"
 #include "evaluator.h"
 #include "globals.h"
 #include "int_division.h"

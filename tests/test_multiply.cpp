@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "fft_binding.h"
+#include "fft_binding_testing.h"
 #include "globals.h"
 #include "reference.h"
 

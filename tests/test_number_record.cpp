@@ -137,14 +137,6 @@ TEST_F(NumberRecord, FromScientificWritesThePlainDigits)
     myFromSci(small);
     EXPECT_EQ(digitsOf(small), (std::vector<int32_t>{0, 0, 0, 1, 5}));
     EXPECT_EQ(small.fracDigits, 4);
-
-    BigNum x = makeFromDigits({2, 5}, 1, 4, false);
-    BigNum y = makeFromDigits({3, 0}, 1, -2, true);
-    myAlignExp(x, y);
-    EXPECT_EQ(x.exponent, -2);
-    EXPECT_EQ(y.exponent, -2);
-    EXPECT_EQ(canonicalOf(x), "-2.5e4");
-    EXPECT_EQ(canonicalOf(y), "3e-2");
 }
 
 TEST_F(NumberRecord, TruncationChopsAndRoundingRoundsHalfUp)

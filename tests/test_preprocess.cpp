@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "globals.h"
+#include "memory_text.h"
 #include "preprocess.h"
 #include "reference.h"
 #include "utf8_text.h"

@@ -12,6 +12,7 @@
 #include "expression_reader.h"
 #include "factorial.h"
 #include "globals.h"
+#include "memory_text.h"
 #include "reference.h"
 #include "square_root.h"
 #include "tokenizer.h"

@@ -19,6 +19,7 @@
 #include "globals.h"
 #include "help_window.h"
 #include "main_window.h"
+#include "memory_text.h"
 #include "startup.h"
 #include "window_settings.h"
 

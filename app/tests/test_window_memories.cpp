@@ -15,6 +15,7 @@
 #include "expression_box.h"
 #include "globals.h"
 #include "memory_files.h"
+#include "memory_text.h"
 #include "window_harness.h"
 
 namespace {

@@ -8,6 +8,7 @@
 
 #include "expression_box.h"
 #include "globals.h"
+#include "memory_text.h"
 #include "startup.h"
 
 namespace {

@@ -1,5 +1,6 @@
-// Which method myDiv took, counted since start-up: the benchmark and the tests
-// read it to show where the long-division / Newton switch falls.
+// Which method myDiv took, counted since start-up: a hook for the benchmark
+// and the tests, which read it to show where the long-division / Newton
+// switch falls; the program itself never reads it.
 #pragma once
 
 #include <cstdint>

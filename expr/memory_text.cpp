@@ -1,0 +1,3 @@
+#include "memory_text.h"
+
+std::array<std::string, 10> memoryText{};

@@ -1,0 +1,7 @@
+// Integer and fractional part, both keeping the sign of x.
+#pragma once
+
+#include "bignum.h"
+
+BigNum myInt(const BigNum& x);
+BigNum myFrac(const BigNum& x);
