@@ -24,44 +24,35 @@ bool encodeStoredText(const std::string& utf8, QByteArray& bytes)
 
 StoredTextRead decodeStoredText(const QByteArray& contents, const QString& displayName)
 {
+    const StoredTextParsed parsed = parseStoredText(contents.constData(), static_cast<size_t>(contents.size()));
     StoredTextRead read;
     read.status = StoredTextStatus::Corrupt;
-    if (contents.isEmpty()) { // an empty file stores the empty text
+    switch (parsed.status) {
+    case StoredTextParse::Ok:
         read.status = StoredTextStatus::Ok;
-        return read;
-    }
-    if (contents.size() < kStoredTextHeaderBytes) {
+        read.text = parsed.text;
+        break;
+    case StoredTextParse::ShortHeader:
         read.problem = QStringLiteral("文件“%1”已损坏：开头的长度信息不足 5 个字节。内容未读入。").arg(displayName);
-        return read;
-    }
-    int n = 0;
-    for (int k = 0; k < kStoredTextHeaderBytes; ++k) {
-        const auto digit = static_cast<unsigned char>(contents[k]);
-        if (digit > 9) {
-            read.problem =
-                QStringLiteral("文件“%1”已损坏或不是存储的算式文件：第 %2 个长度字节为 %3，应为 0 到 9。内容未读入。")
-                    .arg(displayName)
-                    .arg(k + 1)
-                    .arg(digit);
-            return read;
-        }
-        n = n * 10 + digit;
-    }
-    const qsizetype available = contents.size() - kStoredTextHeaderBytes;
-    if (n > available) {
+        break;
+    case StoredTextParse::BadLengthByte:
+        read.problem =
+            QStringLiteral("文件“%1”已损坏或不是存储的算式文件：第 %2 个长度字节为 %3，应为 0 到 9。内容未读入。")
+                .arg(displayName)
+                .arg(parsed.badByteIndex + 1)
+                .arg(parsed.badByteValue);
+        break;
+    case StoredTextParse::ShortText:
         read.problem = QStringLiteral("文件“%1”已损坏：长度信息为 %2 字节，但文件中只有 %3 字节正文。内容未读入。")
                            .arg(displayName)
-                           .arg(n)
-                           .arg(available);
-        return read;
-    }
-    const std::string ansi(contents.constData() + kStoredTextHeaderBytes, static_cast<size_t>(n));
-    if (!ansiToUtf8(ansi, read.text)) {
+                           .arg(parsed.declaredLength)
+                           .arg(static_cast<qsizetype>(parsed.availableBytes));
+        break;
+    case StoredTextParse::NotGbk:
         read.problem =
             QStringLiteral("文件“%1”已损坏：正文不是有效的中文（GBK）文本。内容未读入。").arg(displayName);
-        return read;
+        break;
     }
-    read.status = StoredTextStatus::Ok;
     return read;
 }
 

@@ -1,8 +1,5 @@
-// The file layout of a stored text, shared by the memory files and the Open
-// command: five header bytes holding the decimal digit values (0-9, not
-// characters) of the text's length in bytes, most significant first, then the
-// text in the Chinese ANSI code page (GBK / CP936). No terminator; anything
-// after the text is ignored.
+// Stored-text files, shared by the memory files and the Open command; the
+// byte layout and its parsing are in stored_text.h.
 #pragma once
 
 #include <QByteArray>
@@ -10,8 +7,7 @@
 
 #include <string>
 
-constexpr int kStoredTextHeaderBytes = 5;
-constexpr int kMaxStoredTextBytes = 99999; // what five decimal digits can count
+#include "stored_text.h"
 
 enum class StoredTextStatus {
     Ok,       // text holds what the file stored (empty for a length of 0)

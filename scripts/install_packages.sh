@@ -22,3 +22,7 @@ build_packages=(cmake ninja-build g++ libgmp-dev libmpfr-dev libfftw3-dev libgte
 # desktop entry (desktop-file-utils) and of the AppStream file (appstream),
 # and what cpack -G DEB runs (dpkg-dev for dpkg-shlibdeps, file).
 packaging_packages=(desktop-file-utils appstream dpkg-dev file)
+
+# What tools/fuzz.sh needs beyond the build: clang, and libFuzzer with the
+# sanitizer runtimes (libclang-rt-14-dev). Not needed by test.sh.
+fuzz_packages=(clang libclang-rt-14-dev)
