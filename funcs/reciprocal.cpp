@@ -8,18 +8,11 @@
 
 #include "division.h"
 #include "globals.h"
+#include "gmp_integer.h"
 #include "long_division.h"
 #include "work_precision_guard.h"
 
 namespace {
-
-struct Integer {
-    mpz_t v;
-    Integer() { mpz_init(v); }
-    ~Integer() { mpz_clear(v); }
-    Integer(const Integer&) = delete;
-    Integer& operator=(const Integer&) = delete;
-};
 
 BigNum reciprocalSeedDigits(const DigitSpan& b, bool positive)
 {
@@ -33,7 +26,7 @@ BigNum reciprocalSeedDigits(const DigitSpan& b, bool positive)
     std::string text(static_cast<size_t>(c), '0');
     for (int64_t i = 0; i < c; ++i)
         text[static_cast<size_t>(i)] = static_cast<char>('0' + b.digits[i]);
-    Integer divisor, q;
+    GmpInteger divisor, q;
     mpz_set_str(divisor.v, text.c_str(), 10);
     mpz_ui_pow_ui(q.v, 10, static_cast<unsigned long>(kReciprocalSeedDigits - 5 + c));
     mpz_tdiv_q(q.v, q.v, divisor.v);

@@ -14,24 +14,17 @@
 
 #include "digit_span.h"
 #include "globals.h"
+#include "gmp_integer.h"
 #include "square_root.h"
 #include "stop_request.h"
 
 namespace {
 
-struct Integer {
-    mpz_t v;
-    Integer() { mpz_init(v); }
-    ~Integer() { mpz_clear(v); }
-    Integer(const Integer&) = delete;
-    Integer& operator=(const Integer&) = delete;
-};
-
 // base^k for the k a chain meets (a handful per precision), made once each.
 const mpz_t& cachedPower(unsigned long base, int64_t k)
 {
-    static std::map<std::pair<unsigned long, int64_t>, Integer> cache;
-    Integer& p = cache[{base, k}];
+    static std::map<std::pair<unsigned long, int64_t>, GmpInteger> cache;
+    GmpInteger& p = cache[{base, k}];
     if (mpz_sgn(p.v) == 0)
         mpz_ui_pow_ui(p.v, base, static_cast<unsigned long>(k));
     return p.v;
@@ -89,7 +82,7 @@ BigNum mySqrtChain(const BigNum& x, int32_t count)
     // digitCount digits whose leading digit has the weight 10^w.
     int64_t digitCount = std::min<int64_t>(s.count, keep);
     int64_t w = s.high;
-    Integer digits;
+    GmpInteger digits;
     {
         std::string text(static_cast<size_t>(digitCount), '0');
         for (int64_t i = 0; i < digitCount; ++i)
