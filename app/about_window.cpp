@@ -1,4 +1,4 @@
-#include "about_window.h"
+#include "app/about_window.h"
 
 #include <QApplication>
 #include <QFont>

@@ -1,11 +1,11 @@
-#include "daily_log.h"
+#include "app/daily_log.h"
 
 #include <QFile>
 #include <QFileInfo>
 
-#include "ansi_text.h"
-#include "data_dir.h"
-#include "message_port.h"
+#include "expr/ansi_text.h"
+#include "app/data_dir.h"
+#include "bignum/message_port.h"
 
 QString dailyLogFileName(const QDate& date, const QLocale& locale)
 {

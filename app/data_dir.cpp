@@ -1,10 +1,10 @@
-#include "data_dir.h"
+#include "app/data_dir.h"
 
 #include <QDir>
 #include <QStandardPaths>
 
-#include "data_dir_rule.h"
-#include "exe_dir.h"
+#include "bignum/data_dir_rule.h"
+#include "bignum/exe_dir.h"
 
 QString userDataFolderOfWindow()
 {

@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <QClipboard>
 
-#include "expression_box.h"
-#include "main_window.h"
+#include "app/expression_box.h"
+#include "app/main_window.h"
 
 void MainWindow::cutSelection()
 {

@@ -19,13 +19,13 @@
 #include <QThread>
 #include <QTimer>
 
-#include "evaluation_run.h"
-#include "expression_box.h"
-#include "main_window.h"
-#include "memory_panel.h"
-#include "message_port.h"
-#include "run_message_relay.h"
-#include "stop_request.h"
+#include "expr/evaluation_run.h"
+#include "app/expression_box.h"
+#include "app/main_window.h"
+#include "app/memory_panel.h"
+#include "bignum/message_port.h"
+#include "app/run_message_relay.h"
+#include "bignum/stop_request.h"
 
 namespace {
 

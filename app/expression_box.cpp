@@ -1,4 +1,4 @@
-#include "expression_box.h"
+#include "app/expression_box.h"
 
 #include <QKeyEvent>
 #include <QScrollBar>

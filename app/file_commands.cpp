@@ -2,12 +2,12 @@
 // chosen file, Open inserts a stored text (memory-file layout) at the caret.
 #include <QFileDialog>
 
-#include "daily_log.h"
-#include "data_dir.h"
-#include "expression_box.h"
-#include "main_window.h"
-#include "message_port.h"
-#include "stored_text_file.h"
+#include "app/daily_log.h"
+#include "app/data_dir.h"
+#include "app/expression_box.h"
+#include "app/main_window.h"
+#include "bignum/message_port.h"
+#include "app/stored_text_file.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "help_window.h"
+#include "app/help_window.h"
 
 #include <QDialogButtonBox>
 #include <QPushButton>
@@ -6,7 +6,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "exe_dir.h"
+#include "bignum/exe_dir.h"
 
 QString helpFilePath() { return QString::fromStdString(pathBesideExecutable("help/index.html")); }
 

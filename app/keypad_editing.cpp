@@ -1,7 +1,7 @@
-#include "keypad_editing.h"
+#include "app/keypad_editing.h"
 
-#include "expression_box.h"
-#include "keypad_keys.h"
+#include "app/expression_box.h"
+#include "app/keypad_keys.h"
 
 void pressKeypadKey(ExpressionBox& box, int index)
 {

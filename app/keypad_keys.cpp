@@ -1,4 +1,4 @@
-#include "keypad_keys.h"
+#include "app/keypad_keys.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "keypad_panel.h"
+#include "app/keypad_panel.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -8,9 +8,9 @@
 #include <algorithm>
 #include <initializer_list>
 
-#include "expression_box.h"
-#include "keypad_editing.h"
-#include "keypad_keys.h"
+#include "app/expression_box.h"
+#include "app/keypad_editing.h"
+#include "app/keypad_keys.h"
 
 namespace {
 

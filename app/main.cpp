@@ -4,11 +4,11 @@
 #include <QLocale>
 #include <QTranslator>
 
-#include "main_window.h"
+#include "app/main_window.h"
 #include "quorra_version.h"
-#include "startup.h"
-#include "window_message_port.h"
-#include "window_settings.h"
+#include "expr/startup.h"
+#include "app/window_message_port.h"
+#include "app/window_settings.h"
 
 int main(int argc, char** argv)
 {

@@ -1,4 +1,4 @@
-#include "main_window.h"
+#include "app/main_window.h"
 
 #include <QCheckBox>
 #include <QFontDatabase>
@@ -14,14 +14,14 @@
 
 #include <algorithm>
 
-#include "about_window.h"
-#include "application_icon.h"
-#include "expression_box.h"
-#include "globals.h"
-#include "help_window.h"
-#include "keypad_panel.h"
-#include "memory_panel.h"
-#include "run_message_relay.h"
+#include "app/about_window.h"
+#include "app/application_icon.h"
+#include "app/expression_box.h"
+#include "bignum/globals.h"
+#include "app/help_window.h"
+#include "app/keypad_panel.h"
+#include "app/memory_panel.h"
+#include "app/run_message_relay.h"
 
 const char* const kWindowCaption = "Velder高精度表达式计算机";
 

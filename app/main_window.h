@@ -10,11 +10,11 @@
 #include <memory>
 #include <string>
 
-#include "about_window.h"
-#include "daily_log.h"
-#include "evaluation_run.h"
-#include "help_window.h"
-#include "keypad_panel.h"
+#include "app/about_window.h"
+#include "app/daily_log.h"
+#include "expr/evaluation_run.h"
+#include "app/help_window.h"
+#include "app/keypad_panel.h"
 
 class ExpressionBox;
 class MemoryPanel;

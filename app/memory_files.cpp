@@ -1,13 +1,13 @@
-#include "memory_files.h"
+#include "app/memory_files.h"
 
 #include <QFileInfo>
 
-#include "data_dir.h"
-#include "data_dir_rule.h"
-#include "globals.h"
-#include "memory_text.h"
-#include "message_port.h"
-#include "stored_text_file.h"
+#include "app/data_dir.h"
+#include "bignum/data_dir_rule.h"
+#include "bignum/globals.h"
+#include "expr/memory_text.h"
+#include "bignum/message_port.h"
+#include "app/stored_text_file.h"
 
 namespace {
 

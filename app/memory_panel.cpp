@@ -1,14 +1,14 @@
-#include "memory_panel.h"
+#include "app/memory_panel.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QPushButton>
 
-#include "ansi_text.h"
-#include "expression_box.h"
-#include "globals.h"
-#include "memory_files.h"
-#include "memory_text.h"
+#include "expr/ansi_text.h"
+#include "app/expression_box.h"
+#include "bignum/globals.h"
+#include "app/memory_files.h"
+#include "expr/memory_text.h"
 
 MemoryPanel::MemoryPanel(ExpressionBox& box, QWidget* parent)
     : QGroupBox(QStringLiteral("记忆"), parent), box_(box)

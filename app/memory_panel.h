@@ -7,7 +7,7 @@
 
 #include <QGroupBox>
 
-#include "memory_files.h"
+#include "app/memory_files.h"
 
 class ExpressionBox;
 class QCheckBox;

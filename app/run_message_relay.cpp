@@ -1,4 +1,4 @@
-#include "run_message_relay.h"
+#include "app/run_message_relay.h"
 
 #include <QMetaObject>
 #include <QObject>

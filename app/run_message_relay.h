@@ -10,7 +10,7 @@
 #include <atomic>
 #include <functional>
 
-#include "message_port.h"
+#include "bignum/message_port.h"
 
 class QObject;
 

@@ -6,10 +6,10 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "about_window.h"
-#include "help_window.h"
-#include "main_window.h"
-#include "message_port.h"
+#include "app/about_window.h"
+#include "app/help_window.h"
+#include "app/main_window.h"
+#include "bignum/message_port.h"
 
 namespace {
 

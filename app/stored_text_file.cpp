@@ -1,10 +1,10 @@
-#include "stored_text_file.h"
+#include "app/stored_text_file.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
-#include "ansi_text.h"
+#include "expr/ansi_text.h"
 
 bool encodeStoredText(const std::string& utf8, QByteArray& bytes)
 {

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "stored_text.h"
+#include "expr/stored_text.h"
 
 enum class StoredTextStatus {
     Ok,       // text holds what the file stored (empty for a length of 0)

@@ -1,9 +1,9 @@
-#include "window_message_port.h"
+#include "app/window_message_port.h"
 
 #include <QApplication>
 #include <QMessageBox>
 
-#include "main_window.h"
+#include "app/main_window.h"
 
 void WindowMessagePort::showMessage(const std::string& text, MessageStyle style)
 {

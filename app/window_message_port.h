@@ -6,7 +6,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "message_port.h"
+#include "bignum/message_port.h"
 
 class WindowMessagePort : public MessagePort {
 public:

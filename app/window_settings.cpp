@@ -1,4 +1,4 @@
-#include "window_settings.h"
+#include "app/window_settings.h"
 
 #include <QByteArray>
 #include <QSettings>

@@ -6,8 +6,8 @@
 #include <random>
 #include <string>
 
-#include "globals.h"
-#include "startup.h"
+#include "bignum/globals.h"
+#include "expr/startup.h"
 
 namespace {
 

@@ -19,14 +19,14 @@
 #include <random>
 #include <string>
 
-#include "division.h"
-#include "division_testing.h"
-#include "fft_binding.h"
-#include "fft_binding_testing.h"
-#include "globals.h"
-#include "int_division.h"
-#include "bench_support.h"
-#include "startup.h"
+#include "funcs/division.h"
+#include "funcs/division_testing.h"
+#include "bignum/fft_binding.h"
+#include "bignum/fft_binding_testing.h"
+#include "bignum/globals.h"
+#include "funcs/int_division.h"
+#include "bench/bench_support.h"
+#include "expr/startup.h"
 
 namespace {
 

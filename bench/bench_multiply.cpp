@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "fft_binding.h"
-#include "fft_binding_testing.h"
-#include "globals.h"
-#include "startup.h"
+#include "bignum/fft_binding.h"
+#include "bignum/fft_binding_testing.h"
+#include "bignum/globals.h"
+#include "expr/startup.h"
 
 namespace {
 

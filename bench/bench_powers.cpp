@@ -13,13 +13,13 @@
 #include <string>
 #include <vector>
 
-#include "factorial.h"
-#include "globals.h"
-#include "gmp_sqrt.h"
-#include "power.h"
-#include "square_root.h"
-#include "bench_support.h"
-#include "startup.h"
+#include "funcs/factorial.h"
+#include "bignum/globals.h"
+#include "funcs/gmp_sqrt.h"
+#include "funcs/power.h"
+#include "funcs/square_root.h"
+#include "bench/bench_support.h"
+#include "expr/startup.h"
 
 namespace {
 

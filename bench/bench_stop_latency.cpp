@@ -11,9 +11,9 @@
 #include <future>
 #include <string>
 
-#include "bench_support.h"
-#include "evaluation_run.h"
-#include "stop_request.h"
+#include "bench/bench_support.h"
+#include "expr/evaluation_run.h"
+#include "bignum/stop_request.h"
 
 namespace {
 

@@ -7,13 +7,14 @@
 
 #include <cstdint>
 
-#include "globals.h"
-#include "startup.h"
+#include "bignum/globals.h"
+#include "expr/evaluation_run.h"
+#include "expr/startup.h"
 
 // Working precision for a precision box holding `digits` (0: the default).
 inline int32_t precisionForBox(int32_t digits)
 {
-    return (digits == 0 ? kDefaultShownDigits : digits + 1) + kHiddenDigits;
+    return precisionForDigits(digits);
 }
 
 inline void prepareCore(int32_t precision)

@@ -9,14 +9,14 @@
 #include <benchmark/benchmark.h>
 #include <mpfr.h>
 
-#include "exponential.h"
-#include "globals.h"
-#include "hyperbolic.h"
-#include "logarithm.h"
-#include "nth_root.h"
-#include "square_root.h"
-#include "bench_support.h"
-#include "startup.h"
+#include "funcs/exponential.h"
+#include "bignum/globals.h"
+#include "funcs/hyperbolic.h"
+#include "funcs/logarithm.h"
+#include "funcs/nth_root.h"
+#include "funcs/square_root.h"
+#include "bench/bench_support.h"
+#include "expr/startup.h"
 
 namespace {
 

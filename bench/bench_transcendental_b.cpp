@@ -13,12 +13,12 @@
 
 #include <string>
 
-#include "globals.h"
-#include "inverse_trig.h"
-#include "sine_cosine.h"
-#include "bench_support.h"
-#include "startup.h"
-#include "tangent.h"
+#include "bignum/globals.h"
+#include "funcs/inverse_trig.h"
+#include "funcs/sine_cosine.h"
+#include "bench/bench_support.h"
+#include "expr/startup.h"
+#include "funcs/tangent.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "digit_span.h"
-#include "globals.h"
-#include "sign.h"
+#include "bignum/digit_span.h"
+#include "bignum/globals.h"
+#include "bignum/sign.h"
 
 namespace {
 

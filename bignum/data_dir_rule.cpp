@@ -1,10 +1,10 @@
-#include "data_dir_rule.h"
+#include "bignum/data_dir_rule.h"
 
 #include <unistd.h>
 
 #include <cstdlib>
 
-#include "exe_dir.h"
+#include "bignum/exe_dir.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "digit_span.h"
+#include "bignum/digit_span.h"
 
 #include <algorithm>
 
-#include "globals.h"
+#include "bignum/globals.h"
 
 DigitSpan spanOf(const BigNum& x)
 {

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "bignum.h"
+#include "bignum/bignum.h"
 
 struct DigitSpan {
     const int32_t* digits = nullptr; // digits[0] is the leading nonzero digit

@@ -1,4 +1,4 @@
-#include "exe_dir.h"
+#include "bignum/exe_dir.h"
 
 #include <filesystem>
 #include <system_error>

@@ -2,16 +2,16 @@
 // four-digit limbs (three-digit ones for a library without the faster entry)
 // and the limbs that come back are turned into digits again.
 
-#include "fft_binding.h"
-#include "fft_binding_testing.h"
+#include "bignum/fft_binding.h"
+#include "bignum/fft_binding_testing.h"
 
 #include <dlfcn.h>
 
 #include <cstdio>
 
-#include "exe_dir.h"
-#include "globals.h"
-#include "limb_product.h"
+#include "bignum/exe_dir.h"
+#include "bignum/globals.h"
+#include "bignum/limb_product.h"
 
 namespace {
 

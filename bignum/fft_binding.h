@@ -11,8 +11,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "../convmul/convmul.h"
-#include "bignum.h"
+#include "convmul/convmul.h"
+#include "bignum/bignum.h"
 
 // The library's multiply entry, bound on first use; nullptr when the library
 // is missing or unusable (the notice is printed on the first failed attempt).

@@ -1,4 +1,4 @@
-#include "globals.h"
+#include "bignum/globals.h"
 
 int32_t workPrecision = kDefaultShownDigits + kHiddenDigits;
 int16_t errorFlag = 0;

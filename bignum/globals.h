@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <string>
 
-#include "bignum.h"
-#include "message_port.h"
-#include "thresholds.h"
+#include "bignum/bignum.h"
+#include "bignum/message_port.h"
+#include "bignum/thresholds.h"
 
 // Significant digits carried by the arithmetic; results keep workPrecision + 4.
 extern int32_t workPrecision;

@@ -1,4 +1,4 @@
-#include "limb_product.h"
+#include "bignum/limb_product.h"
 
 #include <algorithm>
 

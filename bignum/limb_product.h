@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "globals.h"
+#include "bignum/globals.h"
 
 // Limbs of K decimal digits, least significant first, from the digit string
 // d[0 .. n-1]; `count` limbs are written (the most significant one padded

@@ -1,4 +1,4 @@
-#include "message_port.h"
+#include "bignum/message_port.h"
 
 #include <cstdio>
 

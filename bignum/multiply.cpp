@@ -6,11 +6,11 @@
 #include <cstdint>
 #include <vector>
 
-#include "digit_span.h"
-#include "fft_binding.h"
-#include "globals.h"
-#include "limb_product.h"
-#include "stop_request.h"
+#include "bignum/digit_span.h"
+#include "bignum/fft_binding.h"
+#include "bignum/globals.h"
+#include "bignum/limb_product.h"
+#include "bignum/stop_request.h"
 
 namespace {
 

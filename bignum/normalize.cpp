@@ -2,7 +2,7 @@
 // constructors of records.
 #include <algorithm>
 
-#include "globals.h"
+#include "bignum/globals.h"
 
 void BigNum::clearGuards()
 {

@@ -3,7 +3,7 @@
 // hand results back with one digit per limb.
 #include <algorithm>
 
-#include "globals.h"
+#include "bignum/globals.h"
 
 namespace {
 

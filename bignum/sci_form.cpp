@@ -3,7 +3,7 @@
 // workPrecision + 4 digits, and the display rounds once at the end.
 #include <algorithm>
 
-#include "globals.h"
+#include "bignum/globals.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // sign internally; the helpers say which of them keep that and which make it +.
 #pragma once
 
-#include "bignum.h"
+#include "bignum/bignum.h"
 
 // Strictly below zero: a zero marked negative does not count.
 inline bool isNegative(const BigNum& x) { return !x.isPositive() && !isZero(x); }

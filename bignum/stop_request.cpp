@@ -1,8 +1,8 @@
-#include "stop_request.h"
+#include "bignum/stop_request.h"
 
 #include <atomic>
 
-#include "globals.h"
+#include "bignum/globals.h"
 
 namespace {
 // Only a yes/no crosses threads; the arithmetic's own state stays with the

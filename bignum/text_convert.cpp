@@ -2,8 +2,8 @@
 #include <algorithm>
 #include <string>
 
-#include "digit_span.h"
-#include "globals.h"
+#include "bignum/digit_span.h"
+#include "bignum/globals.h"
 
 BigNum myStrToNum(const std::string& text)
 {

@@ -19,11 +19,11 @@
 #include <string>
 #include <vector>
 
-#include "evaluation_run.h"
-#include "globals.h"
-#include "input_bounds.h"
+#include "expr/evaluation_run.h"
+#include "bignum/globals.h"
+#include "expr/input_bounds.h"
 #include "quorra_version.h"
-#include "startup.h"
+#include "expr/startup.h"
 
 namespace {
 

@@ -23,7 +23,7 @@
 // computed sines and cosines; a recurrence would pile up rounding error over
 // each stage, and rounding error is what limits exactness here.
 
-#include "convmul.h"
+#include "convmul/convmul.h"
 
 #include <math.h>
 #include <stdint.h>

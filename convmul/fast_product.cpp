@@ -27,7 +27,7 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "convmul.h"
+#include "convmul/convmul.h"
 
 namespace {
 

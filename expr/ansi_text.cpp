@@ -1,4 +1,4 @@
-#include "ansi_text.h"
+#include "expr/ansi_text.h"
 
 #include <iconv.h>
 
@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <utility>
 
-#include "utf8_text.h"
+#include "expr/utf8_text.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "evaluation_run.h"
+#include "expr/evaluation_run.h"
 
 #include <charconv>
 #include <cmath>
@@ -6,13 +6,13 @@
 #include <new>
 #include <stdexcept>
 
-#include "ansi_text.h"
-#include "evaluator.h"
-#include "globals.h"
-#include "input_bounds.h"
-#include "stop_request.h"
-#include "tokenizer.h"
-#include "utf8_text.h"
+#include "expr/ansi_text.h"
+#include "expr/evaluator.h"
+#include "bignum/globals.h"
+#include "expr/input_bounds.h"
+#include "bignum/stop_request.h"
+#include "expr/tokenizer.h"
+#include "expr/utf8_text.h"
 
 namespace {
 
@@ -127,6 +127,11 @@ int32_t precisionFromText(const std::string& text, bool* capped)
     if (!(precision >= 1.0))
         return 1;
     return static_cast<int32_t>(precision);
+}
+
+int32_t precisionForDigits(int32_t digits)
+{
+    return precisionFromText(std::to_string(digits), nullptr);
 }
 
 namespace {

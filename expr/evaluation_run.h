@@ -16,6 +16,9 @@
 // negative precision. capped may be nullptr.
 int32_t precisionFromText(const std::string& text, bool* capped);
 
+// The same rule for a box that holds the whole number `digits`.
+int32_t precisionForDigits(int32_t digits);
+
 // The number at the start of text, as far as it reads as one: blanks, tabs
 // and line feeds are ignored anywhere, then an optional sign, digits, an
 // optional point and digits, and an optional exponent (E or D, optional sign,

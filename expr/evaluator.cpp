@@ -1,16 +1,16 @@
-#include "evaluator.h"
+#include "expr/evaluator.h"
 
 #include <algorithm>
 #include <set>
 
-#include "function_table.h"
-#include "globals.h"
-#include "input_bounds.h"
-#include "operator_table.h"
-#include "preprocess.h"
-#include "tokenizer.h"
-#include "utf8_text.h"
-#include "well_formed.h"
+#include "expr/function_table.h"
+#include "bignum/globals.h"
+#include "expr/input_bounds.h"
+#include "expr/operator_table.h"
+#include "expr/preprocess.h"
+#include "expr/tokenizer.h"
+#include "expr/utf8_text.h"
+#include "expr/well_formed.h"
 
 const char* const kUnbalancedMessage = "你的“（”和“）”不对称\r\n请检查一下";
 const char* const kDivisionByZeroMessage = "哥们零你也敢除！无语中";

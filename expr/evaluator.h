@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "bignum.h"
-#include "expr_token.h"
+#include "bignum/bignum.h"
+#include "expr/expr_token.h"
 
 // Messages of the evaluator, all shown with the "错误提示" warning style.
 extern const char* const kUnbalancedMessage;       // "(" and ")" counts differ

@@ -1,4 +1,4 @@
-#include "expr_token.h"
+#include "expr/expr_token.h"
 
 namespace {
 

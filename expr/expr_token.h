@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "bignum.h"
+#include "bignum/bignum.h"
 
 // Kind codes of the token table. Code 0 doubles as the kind of empty slots and
 // removed tokens; those are inactive, so only an active Pi token stands for π.

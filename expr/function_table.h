@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "bignum.h"
+#include "bignum/bignum.h"
 
 // One-argument functions use only first; "mod" and "yroot" get the first and
 // the second number to the right of the word, in that order.

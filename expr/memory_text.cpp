@@ -1,3 +1,3 @@
-#include "memory_text.h"
+#include "expr/memory_text.h"
 
 std::array<std::string, 10> memoryText{};

@@ -1,16 +1,16 @@
-#include "operator_table.h"
+#include "expr/operator_table.h"
 
 #include <string>
 
-#include "angle_conversion.h"
-#include "constants.h"
-#include "division.h"
-#include "factorial.h"
-#include "globals.h"
-#include "int_division.h"
-#include "power.h"
-#include "set_exponent.h"
-#include "square_root.h"
+#include "funcs/angle_conversion.h"
+#include "funcs/constants.h"
+#include "funcs/division.h"
+#include "funcs/factorial.h"
+#include "bignum/globals.h"
+#include "funcs/int_division.h"
+#include "funcs/power.h"
+#include "funcs/set_exponent.h"
+#include "funcs/square_root.h"
 
 namespace {
 

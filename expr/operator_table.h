@@ -3,8 +3,8 @@
 // operation is not available yet.
 #pragma once
 
-#include "bignum.h"
-#include "expr_token.h"
+#include "bignum/bignum.h"
+#include "expr/expr_token.h"
 
 // Every routine gets two operands: infix forms use both, postfix forms only
 // the left, constants neither (they are computed at workPrecision).

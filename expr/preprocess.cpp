@@ -1,16 +1,16 @@
-#include "preprocess.h"
+#include "expr/preprocess.h"
 
 #include <algorithm>
 #include <limits>
 #include <string_view>
 #include <vector>
 
-#include "expr_token.h"
-#include "globals.h"
-#include "input_bounds.h"
-#include "memory_text.h"
-#include "typed_forms.h"
-#include "utf8_text.h"
+#include "expr/expr_token.h"
+#include "bignum/globals.h"
+#include "expr/input_bounds.h"
+#include "expr/memory_text.h"
+#include "expr/typed_forms.h"
+#include "expr/utf8_text.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "startup.h"
+#include "expr/startup.h"
 
 #include <malloc.h>
 
@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "exe_dir.h"
-#include "globals.h"
+#include "bignum/exe_dir.h"
+#include "bignum/globals.h"
 
 namespace {
 

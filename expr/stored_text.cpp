@@ -1,6 +1,6 @@
-#include "stored_text.h"
+#include "expr/stored_text.h"
 
-#include "ansi_text.h"
+#include "expr/ansi_text.h"
 
 StoredTextParsed parseStoredText(const char* data, size_t size)
 {

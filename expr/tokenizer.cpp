@@ -1,9 +1,9 @@
-#include "tokenizer.h"
+#include "expr/tokenizer.h"
 
 #include <algorithm>
 
-#include "globals.h"
-#include "utf8_text.h"
+#include "bignum/globals.h"
+#include "expr/utf8_text.h"
 
 const char* const kExpressionTooLargeMessage = "表达式过长或括号嵌套过深，无法计算";
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "expr_token.h"
+#include "expr/expr_token.h"
 
 // The upper table index the prepared text asks for: 5, plus 2 for every
 // character that is neither a digit nor "." (1 for a bracket), less 1 for

@@ -1,6 +1,6 @@
-#include "typed_forms.h"
+#include "expr/typed_forms.h"
 
-#include "expr_token.h"
+#include "expr/expr_token.h"
 
 bool isBlankChar(char32_t c)
 {

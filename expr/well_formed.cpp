@@ -1,8 +1,8 @@
-#include "well_formed.h"
+#include "expr/well_formed.h"
 
-#include "function_table.h"
-#include "globals.h"
-#include "evaluator.h"
+#include "expr/function_table.h"
+#include "bignum/globals.h"
+#include "expr/evaluator.h"
 
 const char* const kEmptyBracketsMessage = "括号里没有内容";
 const char* const kMisplacedCommaMessage = "逗号只能写在 mod(a,b) 和 yroot(n,x) 的两个参数之间";

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "expr_token.h"
+#include "expr/expr_token.h"
 
 // Messages of the check (shown with the "错误提示" warning style). Those that
 // name a token are built by the functions below.

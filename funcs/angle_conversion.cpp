@@ -5,14 +5,14 @@
 // argument: 1e50° is 280°, not whatever the cut digits of 1e50 / 360 leave.
 #include <algorithm>
 
-#include "angle_conversion.h"
-#include "cancellation.h"
-#include "constants.h"
-#include "division.h"
-#include "int_division.h"
-#include "trig_reduction.h"
-#include "whole_number.h"
-#include "work_precision_guard.h"
+#include "funcs/angle_conversion.h"
+#include "funcs/cancellation.h"
+#include "funcs/constants.h"
+#include "funcs/division.h"
+#include "funcs/int_division.h"
+#include "funcs/trig_reduction.h"
+#include "funcs/whole_number.h"
+#include "funcs/work_precision_guard.h"
 
 namespace {
 

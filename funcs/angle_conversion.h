@@ -2,7 +2,7 @@
 // marks, and radians back to degrees.
 #pragma once
 
-#include "bignum.h"
+#include "bignum/bignum.h"
 
 BigNum myRadian(const BigNum& degrees);
 BigNum myArcMinute(const BigNum& minutes);

@@ -1,12 +1,12 @@
 // The arctangent series of a small argument, in Horner form over the exact
 // integers N!!/k, divided by N!! once at the end.
-#include "division.h"
-#include "factorial.h"
-#include "globals.h"
-#include "inverse_trig.h"
-#include "logarithm.h"
-#include "power.h"
-#include "sub_function_timer.h"
+#include "funcs/division.h"
+#include "funcs/factorial.h"
+#include "bignum/globals.h"
+#include "funcs/inverse_trig.h"
+#include "funcs/logarithm.h"
+#include "funcs/power.h"
+#include "funcs/sub_function_timer.h"
 
 namespace {
 

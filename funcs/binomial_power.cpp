@@ -3,14 +3,14 @@
 // one division comes at the end.
 #include <algorithm>
 
-#include "division.h"
-#include "factorial.h"
-#include "globals.h"
-#include "power.h"
-#include "precision_cut.h"
-#include "sub_function_timer.h"
-#include "whole_number.h"
-#include "work_precision_guard.h"
+#include "funcs/division.h"
+#include "funcs/factorial.h"
+#include "bignum/globals.h"
+#include "funcs/power.h"
+#include "funcs/precision_cut.h"
+#include "funcs/sub_function_timer.h"
+#include "funcs/whole_number.h"
+#include "funcs/work_precision_guard.h"
 
 BigNum myBinomialPower(const BigNum& z, const BigNum& y)
 {

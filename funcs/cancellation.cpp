@@ -1,7 +1,7 @@
-#include "cancellation.h"
+#include "funcs/cancellation.h"
 
-#include "digit_span.h"
-#include "globals.h"
+#include "bignum/digit_span.h"
+#include "bignum/globals.h"
 
 namespace {
 

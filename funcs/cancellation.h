@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "bignum.h"
+#include "bignum/bignum.h"
 
 // Power of ten of the leading digit of x (any limb size); 0 for zero.
 int64_t leadingPower(const BigNum& x);

@@ -1,5 +1,5 @@
 // π and e from the digit tables read at start-up.
-#include "constants.h"
+#include "funcs/constants.h"
 
 #include <string>
 #include <vector>

@@ -1,8 +1,8 @@
 // π and e from the digit tables.
 #pragma once
 
-#include "bignum.h"
-#include "globals.h"
+#include "bignum/bignum.h"
+#include "bignum/globals.h"
 
 // The first `digits` digits of a table constant (π, e) as one digit per limb
 // with one integer digit, as built: not normalised. A count beyond the table,

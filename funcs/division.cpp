@@ -1,16 +1,16 @@
 // myDiv: the quotient a / b cut toward zero to workPrecision + 4 digits, by
 // long division while (divisor digits as stored) x workPrecision stays below
 // the switch, otherwise by a Newton reciprocal times the dividend.
-#include "division.h"
+#include "funcs/division.h"
 
 #include <algorithm>
 
-#include "division_testing.h"
-#include "globals.h"
-#include "long_division.h"
-#include "sign.h"
-#include "stop_request.h"
-#include "work_precision_guard.h"
+#include "funcs/division_testing.h"
+#include "bignum/globals.h"
+#include "funcs/long_division.h"
+#include "bignum/sign.h"
+#include "bignum/stop_request.h"
+#include "funcs/work_precision_guard.h"
 
 namespace {
 

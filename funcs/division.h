@@ -3,7 +3,7 @@
 // Newton's iteration.
 #pragma once
 
-#include "bignum.h"
+#include "bignum/bignum.h"
 
 // a / b truncated to workPrecision + 4 digits; b = 0 reports
 // "除法子程序中除数为零" and returns bigOne.

@@ -1,14 +1,14 @@
-#include "exponential.h"
+#include "funcs/exponential.h"
 
-#include "cancellation.h"
-#include "constants.h"
-#include "division.h"
-#include "factorial.h"
-#include "globals.h"
-#include "int_division.h"
-#include "power.h"
-#include "whole_number.h"
-#include "work_precision_guard.h"
+#include "funcs/cancellation.h"
+#include "funcs/constants.h"
+#include "funcs/division.h"
+#include "funcs/factorial.h"
+#include "bignum/globals.h"
+#include "funcs/int_division.h"
+#include "funcs/power.h"
+#include "funcs/whole_number.h"
+#include "funcs/work_precision_guard.h"
 
 namespace {
 

@@ -3,6 +3,6 @@
 // undone by 80 squarings.
 #pragma once
 
-#include "bignum.h"
+#include "bignum/bignum.h"
 
 BigNum myExp(const BigNum& x);

@@ -2,17 +2,17 @@
 // ..., 9901..10000) and a direct product of the integers above the last full
 // block, joined by a product tree; double factorials and the exact small
 // factorials of the series.
-#include "factorial.h"
+#include "funcs/factorial.h"
 
 #include <array>
 #include <vector>
 
-#include "factorial_product.h"
-#include "globals.h"
-#include "precision_cut.h"
-#include "sign.h"
-#include "sub_function_timer.h"
-#include "whole_number.h"
+#include "funcs/factorial_product.h"
+#include "bignum/globals.h"
+#include "funcs/precision_cut.h"
+#include "bignum/sign.h"
+#include "funcs/sub_function_timer.h"
+#include "funcs/whole_number.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "bignum.h"
+#include "bignum/bignum.h"
 
 // The message for a factorial (single or double) of a non-integer.
 inline constexpr char kFractionalFactorialMessage[] = "阶乘的输入值不能为小数";

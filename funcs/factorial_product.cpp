@@ -1,8 +1,8 @@
-#include "factorial_product.h"
+#include "funcs/factorial_product.h"
 
-#include "globals.h"
-#include "precision_cut.h"
-#include "stop_request.h"
+#include "bignum/globals.h"
+#include "funcs/precision_cut.h"
+#include "bignum/stop_request.h"
 
 namespace {
 

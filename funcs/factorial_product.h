@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "bignum.h"
+#include "bignum/bignum.h"
 
 // Pieces are numbered from 1 (entry 0 is unused). Joins pieces 1..m, with
 // piece m + 1 equal to one behind them, into piece 1: each pass multiplies

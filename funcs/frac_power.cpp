@@ -3,14 +3,14 @@
 // close to one that a short binomial series gives their y-th power.
 #include <cstdlib>
 
-#include "division.h"
-#include "globals.h"
-#include "power.h"
-#include "precision_cut.h"
-#include "product_exponent.h"
-#include "square_root.h"
-#include "whole_number.h"
-#include "work_precision_guard.h"
+#include "funcs/division.h"
+#include "bignum/globals.h"
+#include "funcs/power.h"
+#include "funcs/precision_cut.h"
+#include "funcs/product_exponent.h"
+#include "funcs/square_root.h"
+#include "funcs/whole_number.h"
+#include "funcs/work_precision_guard.h"
 
 BigNum myFracPower(const BigNum& x, const BigNum& y)
 {

@@ -1,4 +1,4 @@
-#include "gmp_sqrt.h"
+#include "funcs/gmp_sqrt.h"
 
 #include <gmp.h>
 

@@ -4,16 +4,16 @@
 // kept digit (d beyond half the precision) the series sinh x = x + x^3/6 + ...
 // shows that x itself is the answer to the kept digits (tanh likewise, and
 // 1/x for coth), which also keeps the raise bounded.
-#include "hyperbolic.h"
+#include "funcs/hyperbolic.h"
 
 #include <algorithm>
 
-#include "cancellation.h"
-#include "division.h"
-#include "exponential.h"
-#include "globals.h"
-#include "precision_cut.h"
-#include "work_precision_guard.h"
+#include "funcs/cancellation.h"
+#include "funcs/division.h"
+#include "funcs/exponential.h"
+#include "bignum/globals.h"
+#include "funcs/precision_cut.h"
+#include "funcs/work_precision_guard.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // sinh, cosh, tanh and coth from one exponential u = e^x and its reciprocal.
 #pragma once
 
-#include "bignum.h"
+#include "bignum/bignum.h"
 
 BigNum mySinh(const BigNum& x);
 BigNum myCosh(const BigNum& x);

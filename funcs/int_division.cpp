@@ -3,19 +3,19 @@
 // with all its integer digits, however many more that are than the working
 // precision keeps: mod(1e50, 7) must be the remainder of 10^50, not of some
 // neighbouring multiple of 7.
-#include "int_division.h"
+#include "funcs/int_division.h"
 
 #include <algorithm>
 #include <string>
 
-#include "cancellation.h"
-#include "constants.h"
-#include "division.h"
-#include "globals.h"
-#include "integer_part.h"
-#include "precision_cut.h"
-#include "sign.h"
-#include "work_precision_guard.h"
+#include "funcs/cancellation.h"
+#include "funcs/constants.h"
+#include "funcs/division.h"
+#include "bignum/globals.h"
+#include "funcs/integer_part.h"
+#include "funcs/precision_cut.h"
+#include "bignum/sign.h"
+#include "funcs/work_precision_guard.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "bignum.h"
+#include "bignum/bignum.h"
 
 struct QuotRem {
     BigNum remainder;

@@ -1,10 +1,10 @@
 // Integer and fractional part, both keeping the sign of x: int(-2.7) = -2,
 // frac(-2.7) = -0.7. They work on the significant digits and the exponent of
 // x, so 1e-2000000000 or 1e2000000000 costs no more than 1.5.
-#include "constants.h"
-#include "digit_span.h"
-#include "integer_part.h"
-#include "long_division.h"
+#include "funcs/constants.h"
+#include "bignum/digit_span.h"
+#include "funcs/integer_part.h"
+#include "funcs/long_division.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Integer and fractional part, both keeping the sign of x.
 #pragma once
 
-#include "bignum.h"
+#include "bignum/bignum.h"
 
 BigNum myInt(const BigNum& x);
 BigNum myFrac(const BigNum& x);

@@ -6,19 +6,19 @@
 // argument is so small that the series stops at its first term within the
 // kept digits (x^2 below the last one), that term is the answer, which keeps
 // the raise bounded.
-#include "inverse_hyperbolic.h"
+#include "funcs/inverse_hyperbolic.h"
 
 #include <algorithm>
 
-#include "cancellation.h"
-#include "division.h"
-#include "globals.h"
-#include "precision_cut.h"
-#include "logarithm.h"
-#include "power.h"
-#include "sign.h"
-#include "square_root.h"
-#include "work_precision_guard.h"
+#include "funcs/cancellation.h"
+#include "funcs/division.h"
+#include "bignum/globals.h"
+#include "funcs/precision_cut.h"
+#include "funcs/logarithm.h"
+#include "funcs/power.h"
+#include "bignum/sign.h"
+#include "funcs/square_root.h"
+#include "funcs/work_precision_guard.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // reports an argument outside its domain with a message naming the domain.
 #pragma once
 
-#include "bignum.h"
+#include "bignum/bignum.h"
 
 BigNum myArsinh(const BigNum& x);
 BigNum myArcosh(const BigNum& x);

@@ -1,17 +1,17 @@
-#include "inverse_trig.h"
+#include "funcs/inverse_trig.h"
 
 #include <algorithm>
 #include <array>
 #include <string>
 
-#include "constants.h"
-#include "digit_span.h"
-#include "division.h"
-#include "globals.h"
-#include "power.h"
-#include "sign.h"
-#include "square_root.h"
-#include "work_precision_guard.h"
+#include "funcs/constants.h"
+#include "bignum/digit_span.h"
+#include "funcs/division.h"
+#include "bignum/globals.h"
+#include "funcs/power.h"
+#include "bignum/sign.h"
+#include "funcs/square_root.h"
+#include "funcs/work_precision_guard.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "bignum.h"
+#include "bignum/bignum.h"
 
 BigNum myAtan(const BigNum& x);
 // |x| > 1 reports "对不起，你给的数值超出了正常值范围".

@@ -8,25 +8,25 @@
 // shares d digits with 1 loses d digits of ln x. Such an x gets d more guard
 // digits; once x - 1 is so small that (x - 1)^2 lies below the last kept
 // digit, ln x = (x - 1) - (x - 1)^2/2 + ... is x - 1 to the kept digits.
-#include "logarithm.h"
+#include "funcs/logarithm.h"
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
-#include "cancellation.h"
-#include "digit_span.h"
-#include "division.h"
-#include "factorial.h"
-#include "globals.h"
-#include "precision_cut.h"
-#include "long_division.h"
-#include "power.h"
-#include "sign.h"
-#include "square_root.h"
-#include "sub_function_timer.h"
-#include "whole_number.h"
-#include "work_precision_guard.h"
+#include "funcs/cancellation.h"
+#include "bignum/digit_span.h"
+#include "funcs/division.h"
+#include "funcs/factorial.h"
+#include "bignum/globals.h"
+#include "funcs/precision_cut.h"
+#include "funcs/long_division.h"
+#include "funcs/power.h"
+#include "bignum/sign.h"
+#include "funcs/square_root.h"
+#include "funcs/sub_function_timer.h"
+#include "funcs/whole_number.h"
+#include "funcs/work_precision_guard.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 // coefficients.
 #pragma once
 
-#include "bignum.h"
+#include "bignum/bignum.h"
 
 // ln x; zero or negative x reports "ln函数的输入值无效".
 BigNum myLn(const BigNum& x);

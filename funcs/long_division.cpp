@@ -1,9 +1,9 @@
-#include "long_division.h"
+#include "funcs/long_division.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "globals.h"
+#include "bignum/globals.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 
 #include <cstdint>
 
-#include "bignum.h"
-#include "digit_span.h"
+#include "bignum/bignum.h"
+#include "bignum/digit_span.h"
 
 // Normalisation multiplier for a divisor whose first eight digits (missing
 // digits counted as zeros) form t, 10^7 <= t < 10^8: the largest m in 1..9

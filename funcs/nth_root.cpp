@@ -1,19 +1,19 @@
-#include "nth_root.h"
+#include "funcs/nth_root.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "cancellation.h"
-#include "digit_span.h"
-#include "division.h"
-#include "globals.h"
-#include "precision_cut.h"
-#include "int_division.h"
-#include "power.h"
-#include "sign.h"
-#include "square_root.h"
-#include "whole_number.h"
-#include "work_precision_guard.h"
+#include "funcs/cancellation.h"
+#include "bignum/digit_span.h"
+#include "funcs/division.h"
+#include "bignum/globals.h"
+#include "funcs/precision_cut.h"
+#include "funcs/int_division.h"
+#include "funcs/power.h"
+#include "bignum/sign.h"
+#include "funcs/square_root.h"
+#include "funcs/whole_number.h"
+#include "funcs/work_precision_guard.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // digit-by-digit seed.
 #pragma once
 
-#include "bignum.h"
+#include "bignum/bignum.h"
 
 // The y-th root of x (root index first, as yroot(y, x) is written).
 BigNum myYroot(const BigNum& y, const BigNum& x);

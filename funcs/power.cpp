@@ -1,14 +1,14 @@
 // x^y: the trivial cases, then integer exponents by binary exponentiation and
 // all others through myFracPower.
-#include "power.h"
+#include "funcs/power.h"
 
 #include <array>
 
-#include "division.h"
-#include "globals.h"
-#include "precision_cut.h"
-#include "product_exponent.h"
-#include "whole_number.h"
+#include "funcs/division.h"
+#include "bignum/globals.h"
+#include "funcs/precision_cut.h"
+#include "funcs/product_exponent.h"
+#include "funcs/whole_number.h"
 
 namespace {
 

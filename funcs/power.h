@@ -2,7 +2,7 @@
 // roots, a binomial series and repeated raising to 65536.
 #pragma once
 
-#include "bignum.h"
+#include "bignum/bignum.h"
 
 BigNum myPower(const BigNum& x, const BigNum& y);
 BigNum myIntPower(const BigNum& x, const BigNum& n);

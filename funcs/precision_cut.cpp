@@ -1,6 +1,6 @@
-#include "precision_cut.h"
+#include "funcs/precision_cut.h"
 
-#include "globals.h"
+#include "bignum/globals.h"
 
 BigNum cutToWorkPrecision(const BigNum& x)
 {

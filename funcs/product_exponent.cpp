@@ -1,7 +1,7 @@
-#include "product_exponent.h"
+#include "funcs/product_exponent.h"
 
-#include "digit_span.h"
-#include "globals.h"
+#include "bignum/digit_span.h"
+#include "bignum/globals.h"
 
 namespace {
 

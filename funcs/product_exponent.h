@@ -3,7 +3,7 @@
 // from wrapping.
 #pragma once
 
-#include "bignum.h"
+#include "bignum/bignum.h"
 
 // True when the product of a and b (one digit per limb, any form) keeps its
 // exponent within range; otherwise reports the overflow and returns false.

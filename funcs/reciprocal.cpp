@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "division.h"
-#include "globals.h"
-#include "gmp_integer.h"
-#include "long_division.h"
-#include "work_precision_guard.h"
+#include "funcs/division.h"
+#include "bignum/globals.h"
+#include "funcs/gmp_integer.h"
+#include "funcs/long_division.h"
+#include "funcs/work_precision_guard.h"
 
 namespace {
 

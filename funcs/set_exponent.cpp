@@ -4,10 +4,10 @@
 // rather than shown as 100.
 #include <algorithm>
 
-#include "constants.h"
-#include "long_division.h"
-#include "set_exponent.h"
-#include "whole_number.h"
+#include "funcs/constants.h"
+#include "funcs/long_division.h"
+#include "funcs/set_exponent.h"
+#include "funcs/whole_number.h"
 
 namespace {
 

@@ -1,20 +1,20 @@
-#include "sine_cosine.h"
+#include "funcs/sine_cosine.h"
 
 #include <array>
 #include <cmath>
 #include <numbers>
 
-#include "constants.h"
-#include "division.h"
-#include "factorial.h"
-#include "globals.h"
-#include "int_division.h"
-#include "power.h"
-#include "sign.h"
-#include "sub_function_timer.h"
-#include "trig_reduction.h"
-#include "whole_number.h"
-#include "work_precision_guard.h"
+#include "funcs/constants.h"
+#include "funcs/division.h"
+#include "funcs/factorial.h"
+#include "bignum/globals.h"
+#include "funcs/int_division.h"
+#include "funcs/power.h"
+#include "bignum/sign.h"
+#include "funcs/sub_function_timer.h"
+#include "funcs/trig_reduction.h"
+#include "funcs/whole_number.h"
+#include "funcs/work_precision_guard.h"
 
 namespace {
 

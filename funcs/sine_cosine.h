@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "bignum.h"
+#include "bignum/bignum.h"
 
 BigNum mysin(const BigNum& x);
 BigNum myCos(const BigNum& x);

@@ -2,15 +2,15 @@
 // integer whose integer square root, read back, carries the digits of the
 // root. The integer is padded so that the root has about a fifth more digits
 // than the precision needs.
-#include "square_root.h"
+#include "funcs/square_root.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "digit_span.h"
-#include "globals.h"
-#include "gmp_sqrt.h"
-#include "stop_request.h"
+#include "bignum/digit_span.h"
+#include "bignum/globals.h"
+#include "funcs/gmp_sqrt.h"
+#include "bignum/stop_request.h"
 
 // Length of the integer handed to the integer root: about 2.4 p digits, even,
 // plus three when the radicand's exponent w is even and two when it is odd,

@@ -1,7 +1,7 @@
 // Square roots through GMP's integer square root.
 #pragma once
 
-#include "bignum.h"
+#include "bignum/bignum.h"
 
 // The message for a negative radicand, shared by every root of even degree.
 inline constexpr char kNegativeRadicandMessage[] = "被开方数不能为负数";

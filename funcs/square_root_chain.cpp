@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "digit_span.h"
-#include "globals.h"
-#include "gmp_integer.h"
-#include "square_root.h"
-#include "stop_request.h"
+#include "bignum/digit_span.h"
+#include "bignum/globals.h"
+#include "funcs/gmp_integer.h"
+#include "funcs/square_root.h"
+#include "bignum/stop_request.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "sub_function_timer.h"
+#include "funcs/sub_function_timer.h"
 
 #include <cstdio>
 
-#include "globals.h"
+#include "bignum/globals.h"
 
 SubFunctionTimer::SubFunctionTimer()
 {

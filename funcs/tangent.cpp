@@ -1,12 +1,12 @@
-#include "tangent.h"
+#include "funcs/tangent.h"
 
-#include "constants.h"
-#include "division.h"
-#include "globals.h"
-#include "int_division.h"
-#include "sine_cosine.h"
-#include "trig_reduction.h"
-#include "work_precision_guard.h"
+#include "funcs/constants.h"
+#include "funcs/division.h"
+#include "bignum/globals.h"
+#include "funcs/int_division.h"
+#include "funcs/sine_cosine.h"
+#include "funcs/trig_reduction.h"
+#include "funcs/work_precision_guard.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // the digit table; otherwise the quotient of the sine and the cosine.
 #pragma once
 
-#include "bignum.h"
+#include "bignum/bignum.h"
 
 // tan x; a pole (x mod π equal to ±π/2 at the digits of the argument)
 // reports "tan函数的输入值无效".

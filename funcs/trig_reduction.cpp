@@ -1,16 +1,16 @@
-#include "trig_reduction.h"
+#include "funcs/trig_reduction.h"
 
 #include <algorithm>
 #include <string>
 
-#include "constants.h"
-#include "digit_span.h"
-#include "division.h"
-#include "globals.h"
-#include "int_division.h"
-#include "sign.h"
-#include "whole_number.h"
-#include "work_precision_guard.h"
+#include "funcs/constants.h"
+#include "bignum/digit_span.h"
+#include "funcs/division.h"
+#include "bignum/globals.h"
+#include "funcs/int_division.h"
+#include "bignum/sign.h"
+#include "funcs/whole_number.h"
+#include "funcs/work_precision_guard.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 
 #include <cstdint>
 
-#include "bignum.h"
+#include "bignum/bignum.h"
 
 // Integer digits of |x| (0 when |x| < 1); x may have any limb size.
 int64_t integerDigitsOf(const BigNum& x);

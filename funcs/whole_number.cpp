@@ -1,9 +1,9 @@
-#include "whole_number.h"
+#include "funcs/whole_number.h"
 
 #include <vector>
 
-#include "digit_span.h"
-#include "globals.h"
+#include "bignum/digit_span.h"
+#include "bignum/globals.h"
 
 bool hasFractionalPart(const BigNum& x)
 {

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "bignum.h"
+#include "bignum/bignum.h"
 
 // True when x (any limb size) has nonzero digits after the decimal point.
 bool hasFractionalPart(const BigNum& x);

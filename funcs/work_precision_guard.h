@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "globals.h"
+#include "bignum/globals.h"
 
 class WorkPrecisionGuard {
 public:

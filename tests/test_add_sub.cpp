@@ -3,8 +3,8 @@
 // workPrecision + 4 significant digits.
 #include <gtest/gtest.h>
 
-#include "globals.h"
-#include "reference.h"
+#include "bignum/globals.h"
+#include "tests/support/reference.h"
 
 namespace {
 

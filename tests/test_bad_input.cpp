@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "evaluation_run.h"
-#include "evaluator.h"
-#include "globals.h"
-#include "memory_text.h"
-#include "reference.h"
+#include "expr/evaluation_run.h"
+#include "expr/evaluator.h"
+#include "bignum/globals.h"
+#include "expr/memory_text.h"
+#include "tests/support/reference.h"
 
 namespace {
 
@@ -36,14 +36,6 @@ protected:
     }
 };
 
-std::string repeat(const std::string& s, size_t n)
-{
-    std::string out;
-    out.reserve(s.size() * n);
-    for (size_t k = 0; k < n; ++k)
-        out += s;
-    return out;
-}
 
 TEST_F(BadInput, RandomBytes)
 {

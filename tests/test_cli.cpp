@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "exe_dir.h"
+#include "bignum/exe_dir.h"
 
 namespace {
 

@@ -5,14 +5,14 @@
 #include <algorithm>
 #include <string>
 
-#include "angle_conversion.h"
-#include "constants.h"
-#include "division.h"
-#include "evaluator.h"
-#include "globals.h"
-#include "integer_part.h"
-#include "reference.h"
-#include "set_exponent.h"
+#include "funcs/angle_conversion.h"
+#include "funcs/constants.h"
+#include "funcs/division.h"
+#include "expr/evaluator.h"
+#include "bignum/globals.h"
+#include "funcs/integer_part.h"
+#include "tests/support/reference.h"
+#include "funcs/set_exponent.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "fft_binding.h"
+#include "bignum/fft_binding.h"
 
 namespace {
 

@@ -12,16 +12,16 @@
 #include <string>
 #include <utility>
 
-#include "display_match.h"
-#include "exponential.h"
-#include "function_match.h"
-#include "globals.h"
-#include "inverse_trig.h"
-#include "logarithm.h"
-#include "reference.h"
-#include "sine_cosine.h"
-#include "square_root.h"
-#include "tangent.h"
+#include "tests/support/display_match.h"
+#include "funcs/exponential.h"
+#include "tests/support/function_match.h"
+#include "bignum/globals.h"
+#include "funcs/inverse_trig.h"
+#include "funcs/logarithm.h"
+#include "tests/support/reference.h"
+#include "funcs/sine_cosine.h"
+#include "funcs/square_root.h"
+#include "funcs/tangent.h"
 
 namespace {
 

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "division.h"
-#include "division_testing.h"
-#include "globals.h"
-#include "long_division.h"
-#include "reference.h"
+#include "funcs/division.h"
+#include "funcs/division_testing.h"
+#include "bignum/globals.h"
+#include "funcs/long_division.h"
+#include "tests/support/reference.h"
 
 namespace {
 

@@ -6,12 +6,12 @@
 #include <algorithm>
 #include <cmath>
 
-#include "ansi_text.h"
-#include "evaluation_run.h"
-#include "globals.h"
-#include "memory_text.h"
-#include "input_bounds.h"
-#include "reference.h"
+#include "expr/ansi_text.h"
+#include "expr/evaluation_run.h"
+#include "bignum/globals.h"
+#include "expr/memory_text.h"
+#include "expr/input_bounds.h"
+#include "tests/support/reference.h"
 
 namespace {
 

@@ -5,13 +5,13 @@
 #include <cctype>
 #include <random>
 
-#include "evaluator.h"
-#include "globals.h"
-#include "memory_text.h"
-#include "reference.h"
-#include "tokenizer.h"
-#include "utf8_text.h"
-#include "well_formed.h"
+#include "expr/evaluator.h"
+#include "bignum/globals.h"
+#include "expr/memory_text.h"
+#include "tests/support/reference.h"
+#include "expr/tokenizer.h"
+#include "expr/utf8_text.h"
+#include "expr/well_formed.h"
 
 namespace {
 
@@ -172,14 +172,6 @@ TEST_F(Evaluator, RemovedTokensAreUnlinkedAndCleared)
     EXPECT_EQ(table[5].prev, 2);
 }
 
-std::string repeat(const std::string& s, int n)
-{
-    std::string out;
-    out.reserve(s.size() * static_cast<size_t>(n));
-    for (int k = 0; k < n; ++k)
-        out += s;
-    return out;
-}
 
 // Token indices and priorities are 16-bit: the deepest bracket level a "*"
 // can take is 4095 (priority 3 + 8 * 4095 = 32763), and 16,000 operators fit

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "display_match.h"
-#include "exponential.h"
-#include "function_match.h"
-#include "globals.h"
-#include "reference.h"
+#include "tests/support/display_match.h"
+#include "funcs/exponential.h"
+#include "tests/support/function_match.h"
+#include "bignum/globals.h"
+#include "tests/support/reference.h"
 
 namespace {
 

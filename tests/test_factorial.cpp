@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "display_match.h"
-#include "factorial.h"
-#include "globals.h"
-#include "reference.h"
+#include "tests/support/display_match.h"
+#include "funcs/factorial.h"
+#include "bignum/globals.h"
+#include "tests/support/reference.h"
 
 namespace {
 

@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "display_match.h"
-#include "function_match.h"
-#include "globals.h"
-#include "hyperbolic.h"
-#include "inverse_hyperbolic.h"
-#include "reference.h"
+#include "tests/support/display_match.h"
+#include "tests/support/function_match.h"
+#include "bignum/globals.h"
+#include "funcs/hyperbolic.h"
+#include "funcs/inverse_hyperbolic.h"
+#include "tests/support/reference.h"
 
 namespace {
 

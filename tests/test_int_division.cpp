@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "division_testing.h"
-#include "evaluator.h"
-#include "globals.h"
-#include "int_division.h"
-#include "reference.h"
-#include "thresholds.h"
+#include "funcs/division_testing.h"
+#include "expr/evaluator.h"
+#include "bignum/globals.h"
+#include "funcs/int_division.h"
+#include "tests/support/reference.h"
+#include "bignum/thresholds.h"
 
 namespace {
 

@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "constants.h"
-#include "display_match.h"
-#include "division.h"
-#include "function_match.h"
-#include "globals.h"
-#include "inverse_trig.h"
-#include "reference.h"
+#include "funcs/constants.h"
+#include "tests/support/display_match.h"
+#include "funcs/division.h"
+#include "tests/support/function_match.h"
+#include "bignum/globals.h"
+#include "funcs/inverse_trig.h"
+#include "tests/support/reference.h"
 
 namespace {
 

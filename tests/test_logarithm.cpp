@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "display_match.h"
-#include "function_match.h"
-#include "globals.h"
-#include "logarithm.h"
-#include "reference.h"
-#include "whole_number.h"
+#include "tests/support/display_match.h"
+#include "tests/support/function_match.h"
+#include "bignum/globals.h"
+#include "funcs/logarithm.h"
+#include "tests/support/reference.h"
+#include "funcs/whole_number.h"
 
 namespace {
 

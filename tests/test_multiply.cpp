@@ -9,10 +9,10 @@
 #include <utility>
 #include <vector>
 
-#include "fft_binding.h"
-#include "fft_binding_testing.h"
-#include "globals.h"
-#include "reference.h"
+#include "bignum/fft_binding.h"
+#include "bignum/fft_binding_testing.h"
+#include "bignum/globals.h"
+#include "tests/support/reference.h"
 
 namespace {
 

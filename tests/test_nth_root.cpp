@@ -6,14 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "display_match.h"
-#include "evaluator.h"
-#include "function_match.h"
-#include "globals.h"
-#include "nth_root.h"
-#include "reference.h"
-#include "square_root.h"
-#include "whole_number.h"
+#include "tests/support/display_match.h"
+#include "expr/evaluator.h"
+#include "tests/support/function_match.h"
+#include "bignum/globals.h"
+#include "funcs/nth_root.h"
+#include "tests/support/reference.h"
+#include "funcs/square_root.h"
+#include "funcs/whole_number.h"
 
 namespace {
 

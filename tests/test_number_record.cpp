@@ -1,8 +1,8 @@
 // Normalisation, regrouping, scientific form and the precision controls.
 #include <gtest/gtest.h>
 
-#include "globals.h"
-#include "reference.h"
+#include "bignum/globals.h"
+#include "tests/support/reference.h"
 
 namespace {
 

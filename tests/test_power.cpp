@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "display_match.h"
-#include "function_match.h"
-#include "globals.h"
-#include "power.h"
-#include "reference.h"
-#include "square_root.h"
+#include "tests/support/display_match.h"
+#include "tests/support/function_match.h"
+#include "bignum/globals.h"
+#include "funcs/power.h"
+#include "tests/support/reference.h"
+#include "funcs/square_root.h"
 
 namespace {
 

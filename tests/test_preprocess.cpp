@@ -2,11 +2,11 @@
 // brackets, a written division by zero and an empty expression.
 #include <gtest/gtest.h>
 
-#include "globals.h"
-#include "memory_text.h"
-#include "preprocess.h"
-#include "reference.h"
-#include "utf8_text.h"
+#include "bignum/globals.h"
+#include "expr/memory_text.h"
+#include "expr/preprocess.h"
+#include "tests/support/reference.h"
+#include "expr/utf8_text.h"
 
 namespace {
 

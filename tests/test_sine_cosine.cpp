@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "constants.h"
-#include "display_match.h"
-#include "function_match.h"
-#include "division.h"
-#include "globals.h"
-#include "reference.h"
-#include "sine_cosine.h"
+#include "funcs/constants.h"
+#include "tests/support/display_match.h"
+#include "tests/support/function_match.h"
+#include "funcs/division.h"
+#include "bignum/globals.h"
+#include "tests/support/reference.h"
+#include "funcs/sine_cosine.h"
 
 namespace {
 

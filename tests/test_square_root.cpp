@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "display_match.h"
-#include "globals.h"
-#include "gmp_sqrt.h"
-#include "reference.h"
-#include "square_root.h"
+#include "tests/support/display_match.h"
+#include "bignum/globals.h"
+#include "funcs/gmp_sqrt.h"
+#include "tests/support/reference.h"
+#include "funcs/square_root.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <chrono>
 #include <future>
 
-#include "evaluation_run.h"
-#include "globals.h"
-#include "reference.h"
-#include "stop_request.h"
+#include "expr/evaluation_run.h"
+#include "bignum/globals.h"
+#include "tests/support/reference.h"
+#include "bignum/stop_request.h"
 
 namespace {
 

@@ -20,9 +20,9 @@
 #include <utility>
 #include <vector>
 
-#include "exe_dir.h"
-#include "globals.h"
-#include "startup.h"
+#include "bignum/exe_dir.h"
+#include "bignum/globals.h"
+#include "expr/startup.h"
 
 namespace fs = std::filesystem;
 

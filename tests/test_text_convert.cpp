@@ -1,8 +1,8 @@
 // Numerals into records and results into display text, in both notations.
 #include <gtest/gtest.h>
 
-#include "globals.h"
-#include "reference.h"
+#include "bignum/globals.h"
+#include "tests/support/reference.h"
 
 namespace {
 

@@ -7,16 +7,16 @@
 #include <random>
 #include <string>
 
-#include "evaluation_run.h"
-#include "evaluator.h"
-#include "expression_reader.h"
-#include "factorial.h"
-#include "globals.h"
-#include "memory_text.h"
-#include "reference.h"
-#include "square_root.h"
-#include "tokenizer.h"
-#include "well_formed.h"
+#include "expr/evaluation_run.h"
+#include "expr/evaluator.h"
+#include "tests/support/expression_reader.h"
+#include "funcs/factorial.h"
+#include "bignum/globals.h"
+#include "expr/memory_text.h"
+#include "tests/support/reference.h"
+#include "funcs/square_root.h"
+#include "expr/tokenizer.h"
+#include "expr/well_formed.h"
 
 namespace {
 

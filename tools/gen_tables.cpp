@@ -29,7 +29,7 @@
 #include <string>
 #include <vector>
 
-#include "../bignum/thresholds.h"
+#include "bignum/thresholds.h"
 
 namespace {
 

@@ -11,17 +11,17 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "daily_log.h"
-#include "data_dir.h"
-#include "data_dir_rule.h"
-#include "exe_dir.h"
-#include "expression_box.h"
-#include "globals.h"
-#include "help_window.h"
-#include "main_window.h"
-#include "memory_text.h"
-#include "startup.h"
-#include "window_settings.h"
+#include "app/daily_log.h"
+#include "app/data_dir.h"
+#include "bignum/data_dir_rule.h"
+#include "bignum/exe_dir.h"
+#include "app/expression_box.h"
+#include "bignum/globals.h"
+#include "app/help_window.h"
+#include "app/main_window.h"
+#include "expr/memory_text.h"
+#include "expr/startup.h"
+#include "app/window_settings.h"
 
 namespace {
 

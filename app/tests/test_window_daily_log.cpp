@@ -5,8 +5,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "daily_log.h"
-#include "window_harness.h"
+#include "app/daily_log.h"
+#include "app/tests/window_harness.h"
 
 class DailyLogTest : public QObject {
     Q_OBJECT

@@ -4,8 +4,8 @@
 // checked from an installed copy by tests/installed_check.sh.
 #include <QTest>
 
-#include "data_dir.h"
-#include "data_dir_rule.h"
+#include "app/data_dir.h"
+#include "bignum/data_dir_rule.h"
 
 class DataDirTest : public QObject {
     Q_OBJECT

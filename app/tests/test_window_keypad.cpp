@@ -6,8 +6,8 @@
 
 #include <set>
 
-#include "expression_box.h"
-#include "window_harness.h"
+#include "app/expression_box.h"
+#include "app/tests/window_harness.h"
 
 namespace {
 

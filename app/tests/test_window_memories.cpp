@@ -12,11 +12,11 @@
 
 #include <csignal>
 
-#include "expression_box.h"
-#include "globals.h"
-#include "memory_files.h"
-#include "memory_text.h"
-#include "window_harness.h"
+#include "app/expression_box.h"
+#include "bignum/globals.h"
+#include "app/memory_files.h"
+#include "expr/memory_text.h"
+#include "app/tests/window_harness.h"
 
 namespace {
 

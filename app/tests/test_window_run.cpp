@@ -23,12 +23,12 @@
 
 #include <random>
 
-#include "ansi_text.h"
-#include "daily_log.h"
-#include "expression_box.h"
-#include "globals.h"
-#include "stop_request.h"
-#include "window_harness.h"
+#include "expr/ansi_text.h"
+#include "app/daily_log.h"
+#include "app/expression_box.h"
+#include "bignum/globals.h"
+#include "bignum/stop_request.h"
+#include "app/tests/window_harness.h"
 
 namespace {
 

@@ -18,10 +18,10 @@
 #include <QTextBrowser>
 #include <QTimer>
 
-#include "daily_log.h"
-#include "expression_box.h"
-#include "window_harness.h"
-#include "window_message_port.h"
+#include "app/daily_log.h"
+#include "app/expression_box.h"
+#include "app/tests/window_harness.h"
+#include "app/window_message_port.h"
 
 namespace {
 

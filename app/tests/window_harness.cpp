@@ -1,4 +1,4 @@
-#include "window_harness.h"
+#include "app/tests/window_harness.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -6,10 +6,10 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "expression_box.h"
-#include "globals.h"
-#include "memory_text.h"
-#include "startup.h"
+#include "app/expression_box.h"
+#include "bignum/globals.h"
+#include "expr/memory_text.h"
+#include "expr/startup.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 
 #include <memory>
 
-#include "main_window.h"
-#include "reference.h"
+#include "app/main_window.h"
+#include "tests/support/reference.h"
 
 class ExpressionBox;
 class QAbstractButton;

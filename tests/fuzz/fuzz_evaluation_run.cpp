@@ -3,9 +3,9 @@
 // result or at least one message, and leave the error flag cleared.
 #include <string>
 
-#include "evaluation_run.h"
-#include "fuzz_support.h"
-#include "globals.h"
+#include "expr/evaluation_run.h"
+#include "tests/fuzz/fuzz_support.h"
+#include "bignum/globals.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 // a message; a value can always be displayed.
 #include <string>
 
-#include "bignum.h"
-#include "fuzz_support.h"
-#include "globals.h"
+#include "bignum/bignum.h"
+#include "tests/fuzz/fuzz_support.h"
+#include "bignum/globals.h"
 
 namespace {
 

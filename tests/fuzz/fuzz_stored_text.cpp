@@ -3,9 +3,9 @@
 // it back would store.
 #include <string>
 
-#include "ansi_text.h"
-#include "fuzz_support.h"
-#include "stored_text.h"
+#include "expr/ansi_text.h"
+#include "tests/fuzz/fuzz_support.h"
+#include "expr/stored_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -1,9 +1,9 @@
-#include "fuzz_support.h"
+#include "tests/fuzz/fuzz_support.h"
 
 #include <cstdio>
 #include <cstdlib>
 
-#include "startup.h"
+#include "expr/startup.h"
 
 namespace {
 

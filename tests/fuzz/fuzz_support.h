@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "message_port.h"
+#include "bignum/message_port.h"
 
 // Starts the core once (tables beside the executable) and installs the
 // counting port.

@@ -8,7 +8,7 @@
 #include <iterator>
 #include <vector>
 
-#include "fuzz_support.h"
+#include "tests/fuzz/fuzz_support.h"
 
 namespace {
 

@@ -1,12 +1,13 @@
-#include "display_match.h"
+#include "tests/support/display_match.h"
 
 #include <gmp.h>
 
 #include <algorithm>
 #include <cctype>
 
-#include "reference.h"
-#include "thresholds.h"
+#include "tests/support/reference.h"
+#include "bignum/thresholds.h"
+#include "expr/evaluation_run.h"
 
 namespace {
 
@@ -58,8 +59,7 @@ bool parseDisplay(const std::string& text, mpz_ptr mantissa, long& low, long& le
 
 int32_t workPrecisionForBox(int32_t digits)
 {
-    const int32_t wanted = digits + 1 == 1 ? kDefaultShownDigits : std::min(digits + 1, kMaxShownDigits);
-    return wanted + kHiddenDigits;
+    return precisionForDigits(digits);
 }
 
 std::string referenceDisplay(mpfr_srcptr reference, int32_t shown)

@@ -1,4 +1,4 @@
-#include "expression_reader.h"
+#include "tests/support/expression_reader.h"
 
 #include <algorithm>
 #include <cmath>

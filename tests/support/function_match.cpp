@@ -1,8 +1,8 @@
-#include "function_match.h"
+#include "tests/support/function_match.h"
 
-#include "display_match.h"
-#include "globals.h"
-#include "reference.h"
+#include "tests/support/display_match.h"
+#include "bignum/globals.h"
+#include "tests/support/reference.h"
 
 mpfr_prec_t referenceBits(int32_t p, const std::string& argument)
 {

@@ -12,7 +12,7 @@
 #include <functional>
 #include <string>
 
-#include "bignum.h"
+#include "bignum/bignum.h"
 
 // out = f(x) in MPFR, rounded to nearest.
 using MpfrUnary = std::function<void(mpfr_ptr out, mpfr_srcptr x)>;

@@ -1,12 +1,12 @@
-#include "reference.h"
+#include "tests/support/reference.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
-#include "globals.h"
-#include "startup.h"
+#include "bignum/globals.h"
+#include "expr/startup.h"
 
 namespace {
 
@@ -127,6 +127,15 @@ std::string placeSignificand(std::mt19937_64& rng, const std::string& d, int32_t
 }
 
 } // namespace
+
+std::string repeat(const std::string& s, size_t n)
+{
+    std::string out;
+    out.reserve(s.size() * n);
+    for (size_t k = 0; k < n; ++k)
+        out += s;
+    return out;
+}
 
 std::string randomDecimal(std::mt19937_64& rng, int32_t digits, int32_t maxExp)
 {

@@ -13,8 +13,8 @@
 #include <utility>
 #include <vector>
 
-#include "bignum.h"
-#include "message_port.h"
+#include "bignum/bignum.h"
+#include "bignum/message_port.h"
 
 // Canonical text of a value: "0", or [-]D.DDD...e<exp> with no trailing zeros
 // in the mantissa ("1.5e3", "-2e-7", "1e0").
@@ -68,6 +68,9 @@ std::string randomDecimal(std::mt19937_64& rng, int32_t digits, int32_t maxExp);
 // with exp in [-maxExp, maxExp] and a random sign, so that two operands with
 // a small maxExp line their runs up.
 std::string randomDecimalWithRunAt(std::mt19937_64& rng, int32_t digits, int32_t maxExp, int32_t cut);
+
+// s written n times (long and deeply bracketed inputs).
+std::string repeat(const std::string& s, size_t n);
 
 // Records every message and caption; installs itself for its lifetime.
 class RecordingPort : public MessagePort {
