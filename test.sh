@@ -19,7 +19,7 @@ jobs=$(nproc 2>/dev/null || echo 2)
 export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
 
 echo "== build/ =="
-cmake -S . -B build -G Ninja
+cmake -S . -B build -G Ninja -DQUORRA_WERROR=ON
 cmake --build build -j "$jobs"
 (cd build && ctest --output-on-failure -j "$jobs")
 

@@ -74,7 +74,7 @@ bool myMemoryLoad(int index)
     const StoredTextRead read = readStoredTextFile(memoryReadPath(index));
     switch (read.status) {
     case StoredTextStatus::Missing:
-        memoryText[static_cast<size_t>(index - 1)] = "0";
+        memoryText[static_cast<size_t>(index - 1)].assign(1, '0');
         return true;
     case StoredTextStatus::Ok:
         if (read.text.empty())

@@ -16,7 +16,7 @@ std::string randomNumeral(std::mt19937_64& rng, int32_t digits, int32_t pointAt)
     std::string d(1, static_cast<char>('1' + rng() % 9));
     for (int32_t i = 1; i < digits; ++i)
         d += static_cast<char>('0' + rng() % 10);
-    d.insert(static_cast<size_t>(pointAt), ".");
+    d.insert(d.begin() + pointAt, '.');
     return d;
 }
 
