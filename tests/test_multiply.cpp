@@ -136,7 +136,7 @@ protected:
 TEST_F(Multiply, RandomOperandsAgreeWithMpfr)
 {
     std::mt19937_64 rng(31337);
-    const int32_t lengths[] = {1, 2, 3, 9, 40, 120, 255, 256, 300, 1000, 1025, 2100, 3000, 4100, 10000};
+    const int32_t lengths[] = {1, 2, 3, 9, 40, 120, 255, 256, 300, 1000, 2049, 3000, 4100, 10000};
     const int32_t precisions[] = {1, 8, 20, 40, 100, 252, 300, 1000, 4000, 10008};
     for (int round = 0; round < 300; ++round) {
         const int32_t la = lengths[rng() % std::size(lengths)] - static_cast<int32_t>(rng() % 2);
