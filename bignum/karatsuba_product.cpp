@@ -158,15 +158,15 @@ void limbProductKaratsuba(const uint32_t* x, int32_t nx, const uint32_t* y, int3
         std::swap(x, y);
         std::swap(nx, ny);
     }
-    // A level of length n holds 4h limbs (h = ceil(n / 2)) while the level
-    // below runs, 6h + 1 at most, and a slice 2 ny: the sum over the levels
-    // stays below 8 limbs per operand limb plus the rounding up of the halves.
     if (ny <= 0) {
         std::fill(out, out + std::max(nx, 0), 0u);
         return;
     }
-    const size_t total = static_cast<uint32_t>(nx + ny);
+    // A level of length n holds 4h limbs (h = ceil(n / 2)) while the level
+    // below runs, 6h + 1 at most, and a slice 2 ny: the sum over the levels
+    // stays below 8 limbs per operand limb plus the rounding up of the halves.
     // Scratch is written before it is read: no need to clear it.
+    const size_t total = static_cast<uint32_t>(nx + ny);
     const auto limbs = std::make_unique_for_overwrite<uint32_t[]>(8 * total + 256);
     const auto columns = std::make_unique_for_overwrite<uint64_t[]>(total);
     product(x, nx, y, ny, out, Scratch{limbs.get(), columns.get()});
