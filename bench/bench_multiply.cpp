@@ -59,9 +59,10 @@ void BM_MyMul_10000Digits(benchmark::State& state) { runMyMul(state, 10000, 1000
 void BM_MyMul_10000Digits_Schoolbook(benchmark::State& state) { runMyMul(state, 10000, 10008, true); }
 void BM_MyMul_250Digits(benchmark::State& state) { runMyMul(state, 250, 250, false); }
 
-// The crossing of the two methods, for the thresholds: operands of
+// The crossing of the methods, for the thresholds: operands of
 // state.range(0) and state.range(1) digits, by the schoolbook method
-// (range(2) == 0) or the transform (1).
+// (range(2) == 0), the transform (1) or the exact methods by size (2: the
+// transform's fallback, Karatsuba's method from kKaratsubaMinLimbs limbs).
 void BM_MyMul_Method(benchmark::State& state)
 {
     prepareCore();
@@ -71,20 +72,23 @@ void BM_MyMul_Method(benchmark::State& state)
     std::mt19937_64 rng(3);
     const BigNum a = myStrToNum(randomMantissa(rng, na));
     const BigNum b = myStrToNum(randomMantissa(rng, nb));
-    const bool viaTransform = state.range(2) != 0;
+    const int64_t method = state.range(2);
+    forceSchoolbookForTest(method == 2);
     for (auto _ : state) {
-        BigNum p = viaTransform ? myMulFFT(a, b) : myMulSchoolbook(a, b);
+        BigNum p = method == 0 ? myMulSchoolbook(a, b) : myMulFFT(a, b);
         benchmark::DoNotOptimize(p);
     }
+    forceSchoolbookForTest(false);
 }
 
 void methodShapes(benchmark::internal::Benchmark* b)
 {
     const int64_t shapes[][2] = {{32, 32},   {48, 48},   {64, 64},     {96, 96},     {128, 128}, {192, 192},
                                  {256, 256}, {384, 384}, {512, 512},   {1024, 1024}, {10000, 16}, {10000, 32},
-                                 {10000, 64}, {10000, 128}, {2000, 64}, {2000, 128}};
+                                 {10000, 64}, {10000, 128}, {2000, 64}, {2000, 128}, {2048, 2048}, {4096, 4096},
+                                 {8192, 8192}, {10000, 1024}, {10000, 2048}};
     for (const auto& s : shapes)
-        for (int64_t method : {0, 1})
+        for (int64_t method : {0, 1, 2})
             b->Args({s[0], s[1], method});
 }
 

@@ -106,11 +106,12 @@ bool isZero(const BigNum& x);
 // ---- multiplication (multiply.cpp, fft_binding.cpp) ----
 
 // a * b, scientific form, cut to workPrecision + 4 digits; large operands go to
-// libconvmul.so (or to the schoolbook method when it cannot be loaded).
+// libconvmul.so (or to Karatsuba's method when it cannot be loaded).
 BigNum myMul(const BigNum& a, const BigNum& b);
 // The FFT branch of myMul; neither operand may be zero.
 BigNum myMulFFT(const BigNum& a, const BigNum& b);
-// Schoolbook product in base 10000 of operands already cut by myMul.
+// Schoolbook product in base 10^8 of operands cut as by myMul, whatever
+// their length.
 BigNum myMulSchoolbook(const BigNum& a, const BigNum& b);
 
 // ---- text conversion (text_convert.cpp) ----

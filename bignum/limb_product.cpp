@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "bignum/karatsuba_product.h"
+#include "bignum/thresholds.h"
+
 namespace {
 
 constexpr uint64_t kBase8 = 100000000;
@@ -22,31 +25,53 @@ void carryPass(uint64_t* column, int32_t count)
 
 } // namespace
 
-void limbProductSchoolbook(const uint32_t* x, int32_t nx, const uint32_t* y, int32_t ny, uint32_t* out)
+void limbProductSchoolbook(const uint32_t* x, int32_t nx, const uint32_t* y, int32_t ny, uint32_t* out,
+                           uint64_t* column)
 {
-    // The longer operand runs in the inner loop, which the compiler vectorises.
     if (nx < ny) {
         std::swap(x, y);
         std::swap(nx, ny);
     }
     const int32_t total = nx + ny;
-    std::vector<uint64_t> column(static_cast<size_t>(total), 0);
-    for (int32_t i = 0; i < ny; ++i) {
-        const uint64_t yi = y[i];
-        if (yi != 0) {
-            uint64_t* c = column.data() + i;
-            for (int32_t j = 0; j < nx; ++j)
-                c[j] += yi * static_cast<uint64_t>(x[j]);
+    std::fill(column, column + total, uint64_t{0});
+    int32_t i = 0;
+    // Four rows at a time: each column sum is loaded and stored once for four
+    // products, and the loop over the longer operand vectorises.
+    for (; i + 4 <= ny; i += 4) {
+        const uint64_t y0 = y[i], y1 = y[i + 1], y2 = y[i + 2], y3 = y[i + 3];
+        if ((y0 | y1 | y2 | y3) != 0) {
+            uint64_t* c = column + i;
+            c[0] += y0 * x[0];
+            c[1] += y0 * x[1] + y1 * x[0];
+            c[2] += y0 * x[2] + y1 * x[1] + y2 * x[0];
+            for (int32_t j = 3; j < nx; ++j)
+                c[j] += y0 * x[j] + y1 * x[j - 1] + y2 * x[j - 2] + y3 * x[j - 3];
+            c[nx] += y1 * x[nx - 1] + y2 * x[nx - 2] + y3 * x[nx - 3];
+            c[nx + 1] += y2 * x[nx - 1] + y3 * x[nx - 2];
+            c[nx + 2] += y3 * x[nx - 1];
         }
-        if ((i + 1) % kRowsBetweenCarries == 0)
-            carryPass(column.data(), total);
+        if ((i + 4) % kRowsBetweenCarries == 0)
+            carryPass(column, total);
     }
-    carryPass(column.data(), total);
+    for (; i < ny; ++i) {
+        const uint64_t yi = y[i];
+        uint64_t* c = column + i;
+        for (int32_t j = 0; j < nx; ++j)
+            c[j] += yi * x[j];
+    }
+    carryPass(column, total);
     for (int32_t k = 0; k < total; ++k)
-        out[k] = static_cast<uint32_t>(column[static_cast<size_t>(k)]);
+        out[k] = static_cast<uint32_t>(column[k]);
 }
 
-void limbProductSchoolbook(const int32_t* a, int32_t na, const int32_t* b, int32_t nb, ProductLimbs& out)
+void limbProductSchoolbook(const uint32_t* x, int32_t nx, const uint32_t* y, int32_t ny, uint32_t* out)
+{
+    std::vector<uint64_t> column(static_cast<size_t>(nx + ny));
+    limbProductSchoolbook(x, nx, y, ny, out, column.data());
+}
+
+void limbProductExact(const int32_t* a, int32_t na, const int32_t* b, int32_t nb, ProductLimbs& out,
+                      ExactProduct method)
 {
     const int32_t la = (na + 7) / 8;
     const int32_t lb = (nb + 7) / 8;
@@ -57,7 +82,10 @@ void limbProductSchoolbook(const int32_t* a, int32_t na, const int32_t* b, int32
     digitsToLimbs<8>(b, nb, y, lb);
     out.limbs.resize(static_cast<size_t>(la + lb));
     out.digitsPerLimb = 8;
-    limbProductSchoolbook(x, la, y, lb, out.limbs.data());
+    if (method == ExactProduct::Schoolbook || std::min(la, lb) < kKaratsubaMinLimbs)
+        limbProductSchoolbook(x, la, y, lb, out.limbs.data());
+    else
+        limbProductKaratsuba(x, la, y, lb, out.limbs.data());
 }
 
 namespace {

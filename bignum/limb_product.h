@@ -42,8 +42,11 @@ void digitsToLimbs(const int32_t* d, int32_t n, uint32_t* out, int32_t count)
 }
 
 // Product of two limb strings of base 10^8, least significant first, into
-// nx + ny limbs, by the schoolbook method. Exact for any lengths.
+// nx + ny limbs, by the schoolbook method. Exact for any lengths. The second
+// form sums its columns in the caller's nx + ny words.
 void limbProductSchoolbook(const uint32_t* x, int32_t nx, const uint32_t* y, int32_t ny, uint32_t* out);
+void limbProductSchoolbook(const uint32_t* x, int32_t nx, const uint32_t* y, int32_t ny, uint32_t* out,
+                           uint64_t* column);
 
 // A product as limbs of digitsPerLimb (3, 4 or 8) decimal digits, least
 // significant first; leading zero limbs possible.
@@ -52,9 +55,13 @@ struct ProductLimbs {
     int digitsPerLimb = 8;
 };
 
-// a * b of two digit strings (most significant first) by the schoolbook
-// method in base 10^8.
-void limbProductSchoolbook(const int32_t* a, int32_t na, const int32_t* b, int32_t nb, ProductLimbs& out);
+// The exact methods: the schoolbook alone, or the schoolbook for short
+// operands and Karatsuba's method from kKaratsubaMinLimbs limbs on.
+enum class ExactProduct { Schoolbook, BySize };
+
+// a * b of two digit strings (most significant first) exactly, in base 10^8.
+void limbProductExact(const int32_t* a, int32_t na, const int32_t* b, int32_t nb, ProductLimbs& out,
+                      ExactProduct method);
 
 // The scientific record of a nonzero product whose last limb digit has the
 // weight 10^low, cut to `keep` digits: only the kept digits are written out.

@@ -50,7 +50,8 @@ BigNum multiplySpans(const DigitSpan& x, const DigitSpan& y, bool positive, int3
         method == Method::Transform || (method == Method::BySize && transformPays(x.count, y.count));
     ProductLimbs p;
     if (!viaTransform || !limbProductTransform(x.digits, x.count, y.digits, y.count, p))
-        limbProductSchoolbook(x.digits, x.count, y.digits, y.count, p);
+        limbProductExact(x.digits, x.count, y.digits, y.count, p,
+                         method == Method::Schoolbook ? ExactProduct::Schoolbook : ExactProduct::BySize);
     // The last product digit has the weight of the two last operand digits.
     const int64_t low = x.low() + y.low();
     return sciFromProductLimbs(p, low, positive, keep);

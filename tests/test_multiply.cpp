@@ -136,7 +136,7 @@ protected:
 TEST_F(Multiply, RandomOperandsAgreeWithMpfr)
 {
     std::mt19937_64 rng(31337);
-    const int32_t lengths[] = {1, 2, 3, 9, 40, 120, 255, 256, 300, 1000, 3000, 10000};
+    const int32_t lengths[] = {1, 2, 3, 9, 40, 120, 255, 256, 300, 1000, 2049, 3000, 4100, 10000};
     const int32_t precisions[] = {1, 8, 20, 40, 100, 252, 300, 1000, 4000, 10008};
     for (int round = 0; round < 300; ++round) {
         const int32_t la = lengths[rng() % std::size(lengths)] - static_cast<int32_t>(rng() % 2);
@@ -244,7 +244,7 @@ TEST_F(Multiply, MethodSwitch)
         {shorter - 1, 10000, false}, {10000, 10000, true},
     };
     std::mt19937_64 rng(99);
-    workPrecision = 10000;
+    workPrecision = std::max(10000, longer); // no operand is cut below its length
     for (const Case& c : cases) {
         const std::string a = mantissaOfDigits(rng, c.na);
         const std::string b = "-" + mantissaOfDigits(rng, c.nb) + "e-3";
@@ -280,17 +280,21 @@ TEST_F(Multiply, FftAndSchoolbookAgree)
     }
 }
 
-// Every size band on each side of every switch (schoolbook / base-1000
-// transform / base-10000 transform, and the schoolbook's carry passes every
-// 1024 rows of 8 digits), by each method, on random digits, on all 9s (the
-// largest columns) and on 9s up to the cut followed by 0s.
+// Every size band on each side of every switch (schoolbook / Karatsuba /
+// base-1000 transform / base-10000 transform, Karatsuba's slices of a long
+// operand and its uneven halves, and the schoolbook's carry passes every 1024
+// rows of 8 digits), by each method, on random digits, on all 9s (the largest
+// columns) and on 9s up to the cut followed by 0s.
 TEST_F(Multiply, SizeBandsAgreeWithMpfrByEveryMethod)
 {
     int32_t side = 1;
     while (static_cast<int64_t>(side) * side < kFftMinDigitProduct)
         ++side;
     const int32_t fastSide = 2 * kFastTransformMinColumns; // na + nb digits ~ 4 * columns
+    const int32_t karatsuba = 8 * kKaratsubaMinLimbs;       // digits of the shortest Karatsuba operand
     const std::pair<int32_t, int32_t> shapes[] = {
+        {karatsuba - 8, karatsuba - 8},   {karatsuba, karatsuba},           {karatsuba + 1, 3000},
+        {2 * karatsuba - 1, karatsuba + 1},
         {kFftMinShorterDigits - 1, 3000}, {kFftMinShorterDigits, 3000}, {side - 1, side},
         {side + 1, side + 1},             {fastSide - 9, fastSide - 8}, {fastSide + 8, fastSide + 9},
         {8 * 1024 + 8, 3000},             {16000, 16000},
