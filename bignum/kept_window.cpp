@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "bignum/digit_blocks.h"
 #include "bignum/globals.h"
 
 namespace {
@@ -53,11 +54,18 @@ int32_t borrowInto(const DigitSpan& big, const DigitSpan& small, int64_t i)
 }
 
 // The runs below work on len digits, index len - 1 the lowest, and return
-// the carry (or borrow) out of index 0.
+// the carry (or borrow) out of index 0. Whole blocks of eight go first, from
+// the low end; the digits left at the top one at a time.
 
 int32_t addRun(const int32_t* x, const int32_t* y, int64_t len, int32_t c, int32_t* out)
 {
-    for (int64_t k = len - 1; k >= 0; --k) {
+    int64_t k = len;
+    for (; k >= kDigitBlock; k -= kDigitBlock) {
+        const int32_t v = blockSum(x + k - kDigitBlock, y + k - kDigitBlock) + c;
+        c = v >= kDigitBlockBase ? 1 : 0;
+        writeBlock(v - c * kDigitBlockBase, out + k - kDigitBlock);
+    }
+    for (--k; k >= 0; --k) {
         const int32_t s = x[k] + y[k] + c;
         c = s > 9 ? 1 : 0;
         out[k] = s - 10 * c;
@@ -67,7 +75,13 @@ int32_t addRun(const int32_t* x, const int32_t* y, int64_t len, int32_t c, int32
 
 int32_t subtractRun(const int32_t* x, const int32_t* y, int64_t len, int32_t c, int32_t* out)
 {
-    for (int64_t k = len - 1; k >= 0; --k) {
+    int64_t k = len;
+    for (; k >= kDigitBlock; k -= kDigitBlock) {
+        const int32_t v = blockDifference(x + k - kDigitBlock, y + k - kDigitBlock) - c;
+        c = v < 0 ? 1 : 0;
+        writeBlock(v + c * kDigitBlockBase, out + k - kDigitBlock);
+    }
+    for (--k; k >= 0; --k) {
         const int32_t d = x[k] - y[k] - c;
         c = d < 0 ? 1 : 0;
         out[k] = d + 10 * c;
@@ -94,7 +108,13 @@ int32_t carryRun(const int32_t* x, int64_t len, int32_t c, int32_t* out)
 // 0 - y - c.
 int32_t negateRun(const int32_t* y, int64_t len, int32_t c, int32_t* out)
 {
-    for (int64_t k = len - 1; k >= 0; --k) {
+    int64_t k = len;
+    for (; k >= kDigitBlock; k -= kDigitBlock) {
+        const int32_t v = -blockOf(y + k - kDigitBlock) - c;
+        c = v < 0 ? 1 : 0;
+        writeBlock(v + c * kDigitBlockBase, out + k - kDigitBlock);
+    }
+    for (--k; k >= 0; --k) {
         const int32_t d = -y[k] - c;
         c = d < 0 ? 1 : 0;
         out[k] = d + 10 * c;
