@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "bignum/digit_blocks.h"
 #include "bignum/globals.h"
 #include "funcs/long_division.h"
 
@@ -33,15 +34,35 @@ bool scalingCarries(const int32_t* d, int64_t count, int32_t m)
 // Eight digits of d from index i on as one number, zeros past count.
 uint64_t chunkAt(const int32_t* d, int64_t count, int64_t i)
 {
+    if (i + kDigitBlock <= count)
+        return static_cast<uint64_t>(blockOf(d + i));
     uint64_t v = 0;
-    if (i + 8 <= count) {
-        for (int64_t k = i; k < i + 8; ++k)
-            v = v * 10 + static_cast<uint64_t>(d[k]);
-        return v;
-    }
-    for (int64_t k = i; k < i + 8; ++k)
+    for (int64_t k = i; k < i + kDigitBlock; ++k)
         v = v * 10 + (k < count ? static_cast<uint64_t>(d[k]) : 0);
     return v;
+}
+
+// v / d and its remainder for v < 2^64 and d < 10^8. The quotient comes
+// from a floating-point estimate, off by at most one either way, and is
+// settled by the remainder: far cheaper than the integer divide.
+struct QuotientRemainder {
+    uint64_t q;
+    uint64_t r;
+};
+
+QuotientRemainder divideBy(uint64_t v, uint64_t d, double inverse)
+{
+    auto q = static_cast<uint64_t>(static_cast<double>(v) * inverse);
+    auto r = static_cast<int64_t>(v - q * d);
+    while (r < 0) {
+        --q;
+        r += static_cast<int64_t>(d);
+    }
+    while (r >= static_cast<int64_t>(d)) {
+        ++q;
+        r -= static_cast<int64_t>(d);
+    }
+    return {q, static_cast<uint64_t>(r)};
 }
 
 // The quotient's digits before they become a record; reused, never cleared.
@@ -91,13 +112,11 @@ BigNum shortDivide(const DigitSpan& a, const DigitSpan& b, int32_t quotientLimbs
         std::memcpy(q, &digitTable[4 * part], 4 * sizeof(int32_t));
         i = 4;
     }
-    for (; i < n; i += 8) {
-        const uint64_t v = r * kChunk + chunkAt(a.digits, aDigits, i);
-        const uint64_t part = v / divisor;
-        r = v - part * divisor;
-        const uint64_t high = part / 10000;
-        std::memcpy(q + i, &digitTable[4 * high], 4 * sizeof(int32_t));
-        std::memcpy(q + i + 4, &digitTable[4 * (part - high * 10000)], 4 * sizeof(int32_t));
+    const double inverse = 1.0 / static_cast<double>(divisor);
+    for (; i < n; i += kDigitBlock) {
+        const QuotientRemainder step = divideBy(r * kChunk + chunkAt(a.digits, aDigits, i), divisor, inverse);
+        r = step.r;
+        writeBlock(static_cast<int32_t>(step.q), q + i);
     }
     const int64_t digits = carried ? n - 4 : n;
     // The last digit's weight is that of the dividend's last digit used over
