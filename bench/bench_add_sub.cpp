@@ -37,6 +37,19 @@ void runOnTwo10000DigitOperands(benchmark::State& state, BigNum (*op)(const BigN
 }
 
 void BM_MyAdd_10000Digits(benchmark::State& state) { runOnTwo10000DigitOperands(state, myAdd, 3); }
+
+// A counter's step at the same precision: the work follows the operands'
+// digits, not the digits a result could keep.
+void BM_MyAdd_ShortOperandsAt10000(benchmark::State& state)
+{
+    startUp();
+    workPrecision = 10008;
+    const BigNum a = myStrToNum("123456.789");
+    for (auto _ : state) {
+        BigNum s = myAdd(a, bigOne);
+        benchmark::DoNotOptimize(s);
+    }
+}
 void BM_MySub_10000Digits(benchmark::State& state) { runOnTwo10000DigitOperands(state, mySub, 4); }
 
 void BM_MpfrAdd_10012Digits(benchmark::State& state)
@@ -108,6 +121,7 @@ void BM_MyNumToStr_10000Digits(benchmark::State& state)
 } // namespace
 
 BENCHMARK(BM_MyAdd_10000Digits)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MyAdd_ShortOperandsAt10000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MySub_10000Digits)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MpfrAdd_10012Digits)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MySeriesDiv_10000Digits)->Unit(benchmark::kMicrosecond);

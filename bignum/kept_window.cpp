@@ -182,15 +182,17 @@ BigNum keptSum(const DigitSpan& a, const DigitSpan& b, bool positive, int32_t ke
     const DigitSpan& big = a.high >= b.high ? a : b;
     const DigitSpan& small = a.high >= b.high ? b : a;
     keep = std::max(keep, 1);
-    // Whether the sum gains a digit in front decides where the cut falls.
+    // Whether the sum gains a digit in front decides where the cut falls;
+    // short operands end the window at their last digit.
     const int32_t carryTop = carryInto(big, small, big.high + 1);
     const int64_t lead = big.high + carryTop;
-    const int64_t cut = lead - keep + 1;
-    int32_t* out = windowOf(keep);
+    const int64_t cut = std::max(lead - keep + 1, std::min(big.low(), small.low()));
+    const int64_t count = lead - cut + 1;
+    int32_t* out = windowOf(count);
     out[0] = carryTop;
     if (cut <= big.high)
         combineRange<true>(big, small, cut, big.high, carryInto(big, small, cut), out + carryTop);
-    return sciFromDigits(out, keep, lead, positive, keep);
+    return sciFromDigits(out, count, lead, positive, keep);
 }
 
 std::optional<BigNum> keptDifference(const DigitSpan& big, const DigitSpan& small, bool positive, int32_t keep)
@@ -199,13 +201,17 @@ std::optional<BigNum> keptDifference(const DigitSpan& big, const DigitSpan& smal
     // Above the first position where the operands differ the digits cancel
     // without a borrow; the result starts there or, when a borrow takes that
     // 1 away, one place lower. One digit beyond the kept ones covers both.
+    // A window that reaches the operands' last digit holds the whole
+    // difference, however far its leading digits cancel.
     int64_t top = big.high;
     while (digitAt(big, top) == digitAt(small, top))
         --top;
-    const int64_t cut = top - keep;
-    int32_t* out = windowOf(static_cast<int64_t>(keep) + 1);
+    const int64_t bottom = std::min(big.low(), small.low());
+    const int64_t cut = std::max(top - keep, bottom);
+    const int64_t count = top - cut + 1;
+    int32_t* out = windowOf(count);
     combineRange<false>(big, small, cut, top, borrowInto(big, small, cut), out);
-    if (out[0] == 0 && out[1] == 0)
+    if (cut > bottom && out[0] == 0 && out[1] == 0)
         return std::nullopt;
-    return sciFromDigits(out, static_cast<int64_t>(keep) + 1, top, positive, keep);
+    return sciFromDigits(out, count, top, positive, keep);
 }

@@ -19,5 +19,6 @@ BigNum keptSum(const DigitSpan& a, const DigitSpan& b, bool positive, int32_t ke
 // |big| - |small| truncated to `keep` significant digits, with the given
 // sign; |big| > |small| > 0. Nothing when the leading digits cancel so far
 // that the result starts more than one place below the first position where
-// the operands differ (1.000..0x - 0.999..9y): the caller forms those whole.
+// the operands differ (1.000..0x - 0.999..9y) and the operands have digits
+// below the window: the caller forms those whole.
 std::optional<BigNum> keptDifference(const DigitSpan& big, const DigitSpan& small, bool positive, int32_t keep);
