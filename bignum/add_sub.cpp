@@ -1,9 +1,11 @@
 // Addition, subtraction and comparison of signed values. The result is the
 // exact sum or difference truncated to workPrecision + 4 significant digits.
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "bignum/digit_span.h"
+#include "bignum/kept_window.h"
 #include "bignum/globals.h"
 #include "bignum/sign.h"
 
@@ -27,32 +29,10 @@ void place(std::vector<int32_t>& r, const DigitSpan& s, int64_t top)
     std::copy(s.digits, s.digits + s.count, r.begin() + (top - s.high));
 }
 
-// |a| + |b| with the given sign; neither is zero.
-BigNum addMagnitudes(const DigitSpan& a, const DigitSpan& b, bool positive)
-{
-    const DigitSpan& big = a.high >= b.high ? a : b;
-    const DigitSpan small = pullUpTinyOperand(big, a.high >= b.high ? b : a);
-    const int64_t top = big.high + 1; // room for the carry
-    const int64_t bottom = std::min(big.low(), small.low());
-    std::vector<int32_t> r(static_cast<size_t>(top - bottom + 1), 0);
-    place(r, big, top);
-    const int64_t offset = top - small.high;
-    int32_t carry = 0;
-    for (int64_t i = offset + small.count - 1; i >= offset; --i) {
-        int32_t s = r[i] + small.digits[i - offset] + carry;
-        carry = s >= 10;
-        r[i] = carry ? s - 10 : s;
-    }
-    for (int64_t i = offset - 1; carry && i >= 0; --i) {
-        int32_t s = r[i] + 1;
-        carry = s >= 10;
-        r[i] = carry ? s - 10 : s;
-    }
-    return sciFromDigits(r.data(), static_cast<int64_t>(r.size()), top, positive, keptDigits());
-}
-
-// |big| - |small| with the given sign; |big| > |small| > 0.
-BigNum subtractMagnitudes(const DigitSpan& big, const DigitSpan& rawSmall, bool positive)
+// |big| - |small| with the given sign; |big| > |small| > 0, formed over the
+// full aligned width. Only for differences whose leading digits cancel deeper
+// than the kept window reaches.
+BigNum subtractAligned(const DigitSpan& big, const DigitSpan& rawSmall, bool positive)
 {
     const DigitSpan small = pullUpTinyOperand(big, rawSmall);
     const int64_t top = big.high;
@@ -72,6 +52,12 @@ BigNum subtractMagnitudes(const DigitSpan& big, const DigitSpan& rawSmall, bool 
         r[i] = borrow ? d + 10 : d;
     }
     return sciFromDigits(r.data(), static_cast<int64_t>(r.size()), top, positive, keptDigits());
+}
+
+BigNum subtractMagnitudes(const DigitSpan& big, const DigitSpan& small, bool positive)
+{
+    std::optional<BigNum> r = keptDifference(big, small, positive, keptDigits());
+    return r ? std::move(*r) : subtractAligned(big, small, positive);
 }
 
 } // namespace
@@ -115,7 +101,7 @@ BigNum combine(const BigNum& a, bool aPositive, const BigNum& b, bool bPositive)
     if (errorFlag == -1)
         return BigNum{};
     if (aPositive == bPositive)
-        return addMagnitudes(sa, sb, aPositive);
+        return keptSum(sa, sb, aPositive, keptDigits());
     switch (compareSpans(sa, sb)) {
     case 0: return bigZero;
     case 2: return subtractMagnitudes(sa, sb, aPositive);

@@ -80,7 +80,11 @@ BigNum sciFromDigits(const int32_t* d, int64_t count, int64_t high, bool positiv
     x.limbCount = n;
     x.fracDigits = n - 1;
     x.exponent = static_cast<int32_t>(sciExp);
-    x.store.assign(static_cast<size_t>(n) + 4, 0);
-    std::copy(d + first, d + first + used, x.store.begin() + 2);
+    // Guards, digits, then the zeros up to n and the guards behind: the
+    // digits are copied in one block and nothing is zero-filled twice.
+    x.store.reserve(static_cast<size_t>(n) + 4);
+    x.store.assign(2, 0);
+    x.store.insert(x.store.end(), d + first, d + first + used);
+    x.store.resize(static_cast<size_t>(n) + 4, 0);
     return x;
 }

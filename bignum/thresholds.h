@@ -70,6 +70,12 @@ constexpr int32_t kReciprocalSeedDigits = 1040;
 
 // The Newton reciprocal never works above this precision.
 constexpr int32_t kNewtonMaxPrecision = 16384;
+// An x0 of at least kNewtonPlannedSeedDigits digits (the long-division seed)
+// has the precisions of the Newton steps planned back from the last one; a
+// step is given at least kNewtonStepMargin digits more than half of its
+// precision, as the truncations of a step cost its last few digits.
+constexpr int32_t kNewtonPlannedSeedDigits = 128;
+constexpr int32_t kNewtonStepMargin = 16;
 
 // Digits of π, e and ln 10 in the constants file, and of each arctangent block.
 constexpr int32_t kTableDigits = 11000;

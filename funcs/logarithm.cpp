@@ -20,6 +20,7 @@
 #include "funcs/factorial.h"
 #include "bignum/globals.h"
 #include "funcs/precision_cut.h"
+#include "funcs/short_division.h"
 #include "funcs/long_division.h"
 #include "funcs/power.h"
 #include "bignum/sign.h"
@@ -239,5 +240,8 @@ BigNum mySeriesDiv(const BigNum& a, const BigNum& k)
     const int32_t divisorLimbs = (sk.count + 3) / 4;
     const int32_t quotientLimbs = std::max(dividendLimbs + 8 + 1 - divisorLimbs, 1);
     const bool positive = a.isPositive() == k.isPositive();
+    // The series' divisors are small integers: one pass with a 64-bit remainder.
+    if (sk.count <= kShortDivisorDigits)
+        return qslqwl(shortDivide(sa, sk, quotientLimbs, positive));
     return qslqwl(longDivide(sa, sk, quotientLimbs, positive, 4 * quotientLimbs));
 }

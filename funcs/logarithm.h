@@ -10,6 +10,7 @@
 BigNum myLn(const BigNum& x);
 // log10 x = ln x / ln 10; zero or negative x reports "myLog函数的输入值无效".
 BigNum myLog(const BigNum& x);
-// a / k by base-10000 long division, for the exact integer quotients of the
-// series (a factorial over a small divisor of it). k must not be zero.
+// a / k by long division (one pass for a k of up to eight digits), for the
+// exact integer quotients of the series (a factorial over a small divisor of
+// it). k must not be zero.
 BigNum mySeriesDiv(const BigNum& a, const BigNum& k);

@@ -83,18 +83,36 @@ BigNum myRecipNewton(const BigNum& x0, const BigNum& b)
     BigNum x = x0.digitsPerLimb == 1 ? x0 : myRegroup(x0, 1);
     if (errorFlag == -1)
         return BigNum{};
-    // Each step doubles the correct digits, starting from those of x0.
     const int32_t seedDigits = x.limbCount;
-    int32_t steps = 1;
-    for (int64_t s = 2 * static_cast<int64_t>(seedDigits); s <= p; s *= 2)
-        ++steps;
-
-    precision.setTo(std::min<int64_t>(2 * static_cast<int64_t>(seedDigits) + 24, cap));
-    for (;;) {
-        x = myMul(x, mySub(bigTwo, myMul(divisor, x)));
-        if (--steps == 0 || errorFlag == -1)
-            break;
-        precision.setTo(std::min<int64_t>(2 * static_cast<int64_t>(workPrecision), cap));
+    if (seedDigits < kNewtonPlannedSeedDigits) {
+        // A short x0 (an exact short reciprocal, or a rough guess): each
+        // step doubles the digits it has, from those of x0.
+        int32_t steps = 1;
+        for (int64_t s = 2 * static_cast<int64_t>(seedDigits); s <= p; s *= 2)
+            ++steps;
+        precision.setTo(std::min<int64_t>(2 * static_cast<int64_t>(seedDigits) + 24, cap));
+        for (;;) {
+            x = myMul(x, mySub(bigTwo, myMul(divisor, x)));
+            if (--steps == 0 || errorFlag == -1)
+                break;
+            precision.setTo(std::min<int64_t>(2 * static_cast<int64_t>(workPrecision), cap));
+        }
+    } else {
+        // Precisions planned from the last step back: the last works at
+        // p + 8; a step at precision P doubles the correct digits it is
+        // given, so it needs P / 2 + kNewtonStepMargin of them, which a step
+        // before it at that precision provides until x0's own digits (less
+        // a few: the seed is the truncated reciprocal of the divisor's
+        // first digits) suffice. Doubling up from the seed instead would
+        // overshoot: the last step at up to twice the digits asked for.
+        std::vector<int64_t> plan{p + 2 * kGuardDigits};
+        const int64_t given = static_cast<int64_t>(seedDigits) - kNewtonStepMargin;
+        while (plan.back() / 2 + kNewtonStepMargin > given)
+            plan.push_back(plan.back() / 2 + kNewtonStepMargin);
+        for (auto step = plan.rbegin(); step != plan.rend() && errorFlag != -1; ++step) {
+            precision.setTo(*step);
+            x = myMul(x, mySub(bigTwo, myMul(divisor, x)));
+        }
     }
     precision.restore();
     if (errorFlag == -1)

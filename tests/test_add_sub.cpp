@@ -83,6 +83,37 @@ TEST_F(AddSub, ExponentGapsBeyondTheKeptDigits)
     }
 }
 
+// Differences whose leading digits cancel: by one place (the result starts
+// below the first digits that differ) and by many (1.000..01 - 0.999..9),
+// next to digits far below the cut that decide the borrow into it.
+TEST_F(AddSub, LeadingDigitsThatCancel)
+{
+    const std::string zeros(40, '0');
+    const std::string nines(40, '9');
+    const std::string cases[][2] = {
+        {"1", "0." + nines},
+        {"1." + zeros + "1", "0." + nines},
+        {"1." + zeros + "1", "0." + nines + "8"},
+        {"2", "1." + nines + "95"},
+        {"1e5", "99999." + nines},
+        {"1.2", "1.1" + nines + "7"},
+        {"1.2" + zeros + "3", "1.1" + nines + "7"},
+        {"-3.0" + zeros + "5e9", "-2.9" + nines + "e9"},
+        {"7.3" + zeros + zeros + "1", "7.2" + nines + "9" + zeros + "2"},
+    };
+    for (const int32_t precision : {1, 20, 60, 200}) {
+        workPrecision = precision;
+        for (const auto& c : cases)
+            for (Op op : {Op::Sub, Op::Add}) {
+                const BigNum a = bigFromDecimal(c[0]);
+                const BigNum b = bigFromDecimal(c[1]);
+                const BigNum r = op == Op::Add ? myAdd(a, b) : mySub(a, b);
+                ASSERT_EQ(canonicalOf(r), expected(c[0], c[1], op, precision + kGuardDigits))
+                    << c[0] << (op == Op::Add ? " + " : " - ") << c[1] << " wp=" << precision;
+            }
+    }
+}
+
 TEST_F(AddSub, ShortcutsAndSigns)
 {
     workPrecision = 20;

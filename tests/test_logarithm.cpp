@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <gmp.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -12,6 +14,8 @@
 #include "tests/support/function_match.h"
 #include "bignum/globals.h"
 #include "funcs/logarithm.h"
+#include "funcs/long_division.h"
+#include "bignum/digit_span.h"
 #include "tests/support/reference.h"
 #include "funcs/whole_number.h"
 
@@ -230,6 +234,57 @@ TEST_F(Logarithm, SeriesDivisionGivesExactQuotients)
     }
     mpz_clears(n, q, nullptr);
     EXPECT_EQ(errorFlag, 0);
+}
+
+// Divisors of one to nine digits (nine takes the general long division) over
+// dividends with runs of 9s and 0s where they are cut, and dividends just
+// below and at 1/3 of a power of ten over 3.1 (whether 3 times the dividend
+// reaches a new limb moves the cut): the quotient's digits are those of the
+// truncated quotient, and the record is digit for digit the one the
+// base-10000 long division gives, cut at the same place.
+TEST_F(Logarithm, SeriesDivisionMatchesLongDivisionAndGmp)
+{
+    std::mt19937_64 rng(77);
+    struct Case {
+        int32_t precision;
+        std::string a, k;
+    };
+    std::vector<Case> cases;
+    for (const size_t threes : {3, 17, 18, 19, 40, 300})
+        for (const char* tail : {"", "4", "2", "3"})
+            cases.push_back({60, "3." + std::string(threes, '3') + tail, "3.1"});
+    for (int round = 0; round < 240; ++round) {
+        const int32_t precision = 1 + static_cast<int32_t>(rng() % (round % 4 == 0 ? 40 : 2000));
+        const int32_t keep = precision + kGuardDigits;
+        const int32_t length = 1 + static_cast<int32_t>(rng() % (round % 3 == 0 ? 12 : 2 * keep));
+        cases.push_back({precision, randomDecimalWithRunAt(rng, length, 30, keep - static_cast<int32_t>(rng() % 8)),
+                         randomDecimalWithRunAt(rng, 1 + round % 9, 6, 1 + static_cast<int32_t>(rng() % 8))});
+    }
+    for (const Case& c : cases) {
+        workPrecision = c.precision;
+        const int32_t keep = workPrecision + kGuardDigits;
+        const BigNum x = bigFromDecimal(c.a);
+        const BigNum y = bigFromDecimal(c.k);
+        const BigNum q = mySeriesDiv(x, y);
+        ASSERT_EQ(errorFlag, 0);
+        SCOPED_TRACE(c.a.substr(0, 30) + " / " + c.k + " wp=" + std::to_string(workPrecision));
+        // Every digit it has is a digit of the truncated quotient of the
+        // operands cut to the kept digits.
+        const std::string got = canonicalOf(q);
+        const auto digits = std::count_if(got.begin(), got.begin() + static_cast<std::ptrdiff_t>(got.find('e')),
+                                          [](char ch) { return ch >= '0' && ch <= '9'; });
+        EXPECT_EQ(got, ExactDecimal::quotientTruncated(ExactDecimal(c.a).cut(keep), ExactDecimal(c.k).cut(keep),
+                                                       static_cast<int32_t>(digits)));
+        BigNum xh, yh;
+        DigitSpan sa = digitSpanOf(x, xh);
+        DigitSpan sk = digitSpanOf(y, yh);
+        sa.count = std::min(sa.count, keep);
+        sk.count = std::min(sk.count, keep);
+        const int32_t limbs = std::max((sa.count + 3) / 4 + 9 - (sk.count + 3) / 4, 1);
+        const BigNum viaLongDivision =
+            qslqwl(longDivide(sa, sk, limbs, x.isPositive() == y.isPositive(), 4 * limbs));
+        EXPECT_EQ(got, canonicalOf(viaLongDivision));
+    }
 }
 
 } // namespace
