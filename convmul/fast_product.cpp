@@ -1,5 +1,5 @@
-// The library's faster entry: the exact product of two base-10000 limb strings
-// by FFTW transforms.
+// The library's faster entries: the exact product of two long numbers, given
+// as base-10000 limbs or as decimal digit strings, by FFTW transforms.
 //
 // Why this shape:
 //   - four digits per limb instead of three shorten the transform by a
@@ -10,15 +10,24 @@
 //     caller can form the product again exactly when it is ever too large;
 //   - both operands share one complex transform (one in the real, one in the
 //     imaginary parts) and the real product comes back through a transform of
-//     half the length;
-//   - FFTW is loaded by this entry on its first call, not linked: loading it
-//     costs about a millisecond, which a run that never multiplies long
-//     numbers should not pay, and the base-1000 entry works without it;
+//     half the length. A square needs only one real operand's spectrum: its
+//     limbs, read in pairs as complex values, go through a half-length
+//     transform, so a square costs two half-length transforms, not three;
+//   - transform lengths are 2^k, 3 * 2^k or 5 * 2^k, whichever is the first
+//     to hold the product: the padding (and the work on it) is at most a
+//     third instead of up to a whole half, and FFTW is as quick per point on
+//     these lengths as on powers of two;
+//   - digit strings are packed into limbs straight in the transform's input,
+//     and only the padding is zeroed; the pass that rounds the columns also
+//     carries them and measures the rounding error;
+//   - FFTW is loaded by these entries on their first call, not linked:
+//     loading it costs about a millisecond, which a run that never multiplies
+//     long numbers should not pay, and the base-1000 entry works without it;
 //   - plans are made once per length with FFTW_ESTIMATE and kept with their
-//     aligned buffers for the rest of the run. Even so a plan costs far more
-//     than one product (about 2 million instructions for complex plans, ten
-//     times that for real-input ones), which is why the calculator sends only
-//     long products here and why only powers of two are used.
+//     aligned buffers for the rest of the run. A plan costs far more than one
+//     product (about 2 million instructions for complex plans, ten times that
+//     for real-input ones, hence complex plans only), which is why the
+//     calculator sends only long products here.
 
 #include <dlfcn.h>
 #include <fftw3.h>
@@ -32,8 +41,8 @@
 namespace {
 
 constexpr uint32_t kBase = 10000;
-// Powers of two up to 2^22 give fewer than this many plans.
-constexpr int kMaxPlans = 64;
+// Three length classes per octave up to 2^22 give fewer plans than this.
+constexpr int kMaxPlans = 96;
 
 // The two FFTW functions used, bound on the first call.
 struct Fftw {
@@ -59,11 +68,11 @@ bool fftwReady()
 }
 
 // `count` values aligned for FFTW's vector code, starting `shift` cache lines
-// past a 4096-byte boundary. The buffers are powers of two long; without the
-// shift, element k of each of them shares its address bits below 4096 with
-// element k of the others, and the processor takes every load after a store
-// to such an address for a dependent one (measured: the passes over the
-// buffers took longer than the transforms).
+// past a 4096-byte boundary. Most lengths are multiples of a large power of
+// two; without the shift, element k of each buffer shares its address bits
+// below 4096 with element k of the others, and the processor takes every load
+// after a store to such an address for a dependent one (measured: the passes
+// over the buffers took longer than the transforms).
 fftw_complex* allocateComplex(int32_t count, int shift)
 {
     void* p = nullptr;
@@ -73,25 +82,33 @@ fftw_complex* allocateComplex(int32_t count, int shift)
 }
 
 struct Plan {
-    int32_t size = 0;               // N, the transform length of the product
-    fftw_complex* packed = nullptr; // N values: a + i b, then their spectrum
-    fftw_complex* half = nullptr;   // N / 2 values: the folded product spectrum
-    fftw_complex* turn = nullptr;   // N / 2 values: exp(2 pi i k / N)
-    fftw_plan forward = nullptr;    // packed -> packed, length N
-    fftw_plan backward = nullptr;   // half -> half, length N / 2
+    int32_t size = 0;                 // N, the transform length of the product
+    fftw_complex* packed = nullptr;   // N values: a + i b, then their spectrum
+    fftw_complex* half = nullptr;     // N / 2 values: the folded product spectrum
+    fftw_complex* turn = nullptr;     // N / 2 values: exp(2 pi i k / N)
+    fftw_plan forward = nullptr;      // packed -> packed, length N
+    fftw_plan backward = nullptr;     // half -> half, length N / 2
+    fftw_plan halfForward = nullptr;  // half -> half, length N / 2, made at the first square
 };
 
 Plan plans[kMaxPlans];
 int planCount = 0;
 
-// Smallest length 2^k (k >= 1) not below `columns`. Lengths 3 * 2^k and
-// 5 * 2^k would pad less, but every further length is one more plan to make
-// in the run, which cost more than the shorter transforms saved.
+// Smallest even length of the form 2^k, 3 * 2^k or 5 * 2^k not below
+// `columns`.
 int32_t transformSize(int32_t columns)
 {
-    int32_t best = 2;
-    while (best < columns)
-        best *= 2;
+    int32_t power = 2;
+    while (power < columns)
+        power *= 2;
+    int32_t best = power;
+    const int32_t odds[] = {3, 5};
+    for (const int32_t odd : odds) {
+        int32_t n = 2 * odd;
+        while (n < columns)
+            n *= 2;
+        best = n < best ? n : best;
+    }
     return best;
 }
 
@@ -109,8 +126,6 @@ Plan* planFor(int32_t size)
     p.turn = allocateComplex(m, 11);
     if (p.packed == nullptr || p.half == nullptr || p.turn == nullptr)
         return nullptr;
-    // Complex plans: FFTW makes them about ten times faster than real-input
-    // ones, and a plan is made once per length in every run.
     p.forward = fftw.plan(size, p.packed, p.packed, FFTW_FORWARD, FFTW_ESTIMATE);
     p.backward = fftw.plan(m, p.half, p.half, FFTW_BACKWARD, FFTW_ESTIMATE);
     if (p.forward == nullptr || p.backward == nullptr)
@@ -125,47 +140,62 @@ Plan* planFor(int32_t size)
     return &p;
 }
 
-} // namespace
+// Operand sources: each writes its `limbs()` limbs, least significant first,
+// to dst[0], dst[stride], dst[2 * stride], ...
+struct Limbs10k {
+    const uint32_t* v;
+    int32_t n;
+    int32_t limbs() const { return n; }
+    bool sameAs(const Limbs10k& o) const { return n == o.n && (v == o.v || memcmp(v, o.v, sizeof(*v) * static_cast<size_t>(n)) == 0); }
+    void put(double* dst, int32_t stride) const
+    {
+        for (int32_t j = 0; j < n; ++j)
+            dst[stride * j] = static_cast<double>(v[j]);
+    }
+};
 
-extern "C" __attribute__((visibility("default"))) double convmulMultiply10k(const uint32_t* a, int32_t na,
-                                                                             const uint32_t* b, int32_t nb,
-                                                                             uint32_t* product)
+// Decimal digits, most significant first, one per element; limb j is
+// d[n - 4j - 4 .. n - 4j - 1], the most significant one padded in front.
+struct Digits {
+    const int32_t* d;
+    int32_t n;
+    int32_t limbs() const { return (n + 3) / 4; }
+    bool sameAs(const Digits& o) const { return n == o.n && (d == o.d || memcmp(d, o.d, sizeof(*d) * static_cast<size_t>(n)) == 0); }
+    void put(double* dst, int32_t stride) const
+    {
+        const int32_t whole = n / 4;
+        const int32_t* last = d + n - 4;
+        for (int32_t j = 0; j < whole; ++j) {
+            const int32_t* p = last - 4 * j;
+            dst[stride * j] = static_cast<double>(((p[0] * 10 + p[1]) * 10 + p[2]) * 10 + p[3]);
+        }
+        if (whole * 4 != n) {
+            int32_t v = 0;
+            for (int32_t k = 0; k < n - whole * 4; ++k)
+                v = v * 10 + d[k];
+            dst[stride * whole] = static_cast<double>(v);
+        }
+    }
+};
+
+void zeroFrom(double* dst, int32_t stride, int32_t from, int32_t to)
 {
-    if (na < 1 || nb < 1 || na > CONVMUL_MAX_LIMBS_10K || nb > CONVMUL_MAX_LIMBS_10K || !fftwReady())
-        return -1.0;
-    const int32_t columns = na + nb - 1;
-    Plan* p = planFor(transformSize(columns));
-    if (p == nullptr)
-        return -1.0;
-    const int32_t size = p->size;
+    for (int32_t j = from; j < to; ++j)
+        dst[stride * j] = 0.0;
+}
+
+// The spectrum of a + i b in `packed` turned into the folded spectrum of the
+// product a b in `half`. With Z' = conj(Z[N - k]) the operands' spectra are
+// A = (Z + Z') / 2 and B = (Z - Z') / (2i). The product spectrum P = A B is
+// that of a real sequence c, so half a transform takes it back:
+// w[j] = c[2j] + i c[2j + 1] has the spectrum W[k] = E[k] + i O[k] with
+// E = (P[k] + P[k + M]) / 2 and O = (P[k] - P[k + M]) exp(2 pi i k / N) / 2,
+// M = N / 2. The 1/M of the inverse transform is folded in as well.
+void foldProduct(const Plan& p)
+{
+    const int32_t size = p.size;
     const int32_t m = size / 2;
-
-    // Both operands in one complex transform: a in the real, b in the
-    // imaginary parts. With Z' = conj(Z[N - k]) their spectra are
-    // A = (Z + Z') / 2 and B = (Z - Z') / (2i).
-    fftw_complex* z = p->packed;
-    const int32_t common = na < nb ? na : nb;
-    for (int32_t j = 0; j < common; ++j) {
-        z[j][0] = static_cast<double>(a[j]);
-        z[j][1] = static_cast<double>(b[j]);
-    }
-    for (int32_t j = common; j < na; ++j) {
-        z[j][0] = static_cast<double>(a[j]);
-        z[j][1] = 0.0;
-    }
-    for (int32_t j = common; j < nb; ++j) {
-        z[j][0] = 0.0;
-        z[j][1] = static_cast<double>(b[j]);
-    }
-    const int32_t longer = na < nb ? nb : na;
-    memset(z + longer, 0, sizeof(fftw_complex) * static_cast<size_t>(size - longer));
-    fftw.execute(p->forward);
-
-    // The product spectrum P = A B is that of a real sequence c, so half a
-    // transform takes it back: w[j] = c[2j] + i c[2j + 1] has the spectrum
-    // W[k] = E[k] + i O[k] with E = (P[k] + P[k + M]) / 2 and
-    // O = (P[k] - P[k + M]) exp(2 pi i k / N) / 2, M = N / 2. The 1/M of the
-    // inverse transform is folded in here as well.
+    const fftw_complex* z = p.packed;
     const double scale = 0.5 / m;
     for (int32_t k = 0; k < m; ++k) {
         double pr[2], pi[2];
@@ -182,21 +212,56 @@ extern "C" __attribute__((visibility("default"))) double convmulMultiply10k(cons
         }
         const double er = pr[0] + pr[1], ei = pi[0] + pi[1];
         const double dr = pr[0] - pr[1], di = pi[0] - pi[1];
-        const double tr = p->turn[k][0], ti = p->turn[k][1];
+        const double tr = p.turn[k][0], ti = p.turn[k][1];
         const double orr = dr * tr - di * ti, oi = dr * ti + di * tr;
-        p->half[k][0] = (er - oi) * scale;
-        p->half[k][1] = (ei + orr) * scale;
+        p.half[k][0] = (er - oi) * scale;
+        p.half[k][1] = (ei + orr) * scale;
     }
-    fftw.execute(p->backward);
+}
 
-    // Columns are non-negative; each is rounded to the nearest integer and
-    // its distance from it kept. The carry is split so that the 64-bit
-    // divisions do not wait for one another: a column r is hi * 10^4 + lo,
-    // and lo + (previous hi) again hi2 * 10^4 + lo2. A column is at most
-    // 2^20 * 9999^2, below 2^47, so hi2 stays below 2 * 10^6 and the one
-    // carry that runs through all columns is a short 32-bit one.
+// The half-length spectrum W of w[j] = a[2j] + i a[2j + 1] in `half`
+// replaced, in place, by the folded spectrum of a * a. With
+// E = (W[k] + conj W[M - k]) / 2 and D = (W[k] - conj W[M - k]) / (2i) the
+// spectrum of a is A[k] = E + D t', A[k + M] = E - D t', t' = exp(-2 pi i k / N);
+// folding P = A^2 as above gives (E^2 + D^2 t'^2 + 2i E D) / M. At M - k, E
+// and D are the conjugates of those at k, and so is t'^2.
+void foldSquare(const Plan& p)
+{
+    const int32_t m = p.size / 2;
+    fftw_complex* w = p.half;
+    const double scale = 1.0 / m;
+    for (int32_t k = 0; k <= m / 2; ++k) {
+        const int32_t j = k == 0 ? 0 : m - k;
+        const double ur = w[k][0], ui = w[k][1];
+        const double vr = w[j][0], vi = -w[j][1]; // conj(W[M - k])
+        const double er = 0.5 * (ur + vr), ei = 0.5 * (ui + vi);
+        const double dr = 0.5 * (ui - vi), di = -0.5 * (ur - vr);
+        const double tr = p.turn[k][0], ti = p.turn[k][1];
+        const double sr = tr * tr - ti * ti, si = -2.0 * tr * ti; // t'^2
+        const double d2r = dr * dr - di * di, d2i = 2.0 * dr * di;
+        const double xr = er * er - ei * ei + d2r * sr - d2i * si;
+        const double xi = 2.0 * er * ei + d2r * si + d2i * sr;
+        const double yr = er * dr - ei * di, yi = er * di + ei * dr;
+        // X + 2i Y at k, conj(X) + 2i conj(Y) at M - k.
+        w[k][0] = (xr - 2.0 * yi) * scale;
+        w[k][1] = (xi + 2.0 * yr) * scale;
+        if (j != k) {
+            w[j][0] = (xr + 2.0 * yi) * scale;
+            w[j][1] = (-xi + 2.0 * yr) * scale;
+        }
+    }
+}
+
+// Rounds the `columns` columns in `half` (c[0], c[1], ... in a row), carries
+// them into base-10000 limbs and returns the largest distance of a column
+// from its nearest integer. The carry is split so that the 64-bit divisions
+// do not wait for one another: a column r is hi * 10^4 + lo, and
+// lo + (previous hi) again hi2 * 10^4 + lo2. A column is at most
+// 2^20 * 9999^2, below 2^47, so hi2 stays below 2 * 10^6 and the one carry
+// that runs through all columns is a short 32-bit one.
+double carryColumns(const double* column, int32_t columns, uint32_t* product)
+{
     double worst = 0.0;
-    const double* column = &p->half[0][0]; // c[0], c[1], c[2], ... in a row
     uint64_t hiBefore = 0;
     uint64_t hi2Before = 0;
     uint32_t carry = 0;
@@ -220,4 +285,58 @@ extern "C" __attribute__((visibility("default"))) double convmulMultiply10k(cons
     // The product is below 10000^(na + nb): the rest fits one limb.
     product[columns] = static_cast<uint32_t>(hiBefore + hi2Before + carry);
     return worst;
+}
+
+template <class Source>
+double multiply(const Source& a, const Source& b, uint32_t* product)
+{
+    const int32_t na = a.limbs();
+    const int32_t nb = b.limbs();
+    if (a.n < 1 || b.n < 1 || na > CONVMUL_MAX_LIMBS_10K || nb > CONVMUL_MAX_LIMBS_10K || !fftwReady())
+        return -1.0;
+    const int32_t columns = na + nb - 1;
+    Plan* p = planFor(transformSize(columns));
+    if (p == nullptr)
+        return -1.0;
+    const int32_t size = p->size;
+
+    if (a.sameAs(b)) {
+        if (p->halfForward == nullptr)
+            p->halfForward = fftw.plan(size / 2, p->half, p->half, FFTW_FORWARD, FFTW_ESTIMATE);
+        if (p->halfForward == nullptr)
+            return -1.0;
+        double* w = &p->half[0][0]; // the N real values, read in pairs
+        a.put(w, 1);
+        zeroFrom(w, 1, na, size);
+        fftw.execute(p->halfForward);
+        foldSquare(*p);
+    } else {
+        double* z = &p->packed[0][0];
+        a.put(z, 2);
+        zeroFrom(z, 2, na, size);
+        b.put(z + 1, 2);
+        zeroFrom(z + 1, 2, nb, size);
+        fftw.execute(p->forward);
+        foldProduct(*p);
+    }
+    fftw.execute(p->backward);
+    return carryColumns(&p->half[0][0], columns, product);
+}
+
+} // namespace
+
+extern "C" __attribute__((visibility("default"))) double convmulMultiply10k(const uint32_t* a, int32_t na,
+                                                                             const uint32_t* b, int32_t nb,
+                                                                             uint32_t* product)
+{
+    return multiply(Limbs10k{a, na}, Limbs10k{b, nb}, product);
+}
+
+extern "C" __attribute__((visibility("default"))) double convmulMultiplyDigits(const int32_t* a, int32_t na,
+                                                                                const int32_t* b, int32_t nb,
+                                                                                uint32_t* product)
+{
+    if (na > 4 * CONVMUL_MAX_LIMBS_10K || nb > 4 * CONVMUL_MAX_LIMBS_10K)
+        return -1.0;
+    return multiply(Digits{a, na}, Digits{b, nb}, product);
 }
