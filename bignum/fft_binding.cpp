@@ -108,18 +108,28 @@ bool limbProductTransform(const int32_t* a, int32_t na, const int32_t* b, int32_
     const int32_t la4 = (na + 3) / 4;
     const int32_t lb4 = (nb + 3) / 4;
     // Loading FFTW and planning cost about a millisecond and a half once per
-    // run; a run with only a few long products is done sooner without it.
-    static int32_t longProducts = 0;
-    const bool longEnough = la4 + lb4 - 1 >= kFastTransformMinColumns;
-    if (longEnough && longProducts < kFastTransformAfterProducts)
-        ++longProducts;
-    if (fast != nullptr && longEnough && longProducts >= kFastTransformAfterProducts) {
+    // run, which only pays in a run that forms many long products: until the
+    // long products formed by the base-1000 transform add up to
+    // kFastTransformAfterColumns columns, they stay there. Once FFTW is
+    // loaded, shorter products are cheaper through it as well.
+    static int64_t longColumns = 0;
+    static bool fastInUse = false;
+    const int32_t columns = la4 + lb4 - 1;
+    const bool longEnough = columns >= kFastTransformMinColumns;
+    if (longEnough && longColumns < kFastTransformAfterColumns)
+        longColumns += columns;
+    const bool viaFast =
+        fastInUse ? columns >= kFastTransformLoadedMinColumns
+                  : longEnough && longColumns >= kFastTransformAfterColumns;
+    if (fast != nullptr && viaFast) {
         // Digits go to the library as they are; it packs them into limbs.
         out.limbs.resize(static_cast<size_t>(la4 + lb4));
         out.digitsPerLimb = 4;
         const double roundingError = fast(a, na, b, nb, out.limbs.data());
-        if (roundingError >= 0.0)
+        if (roundingError >= 0.0) {
+            fastInUse = true;
             return roundingError <= kFftMaxRoundingError;
+        }
         // Refused (FFTW missing): the base-1000 entry below still serves.
     }
 
