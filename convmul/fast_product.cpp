@@ -148,17 +148,27 @@ Plan* planFor(int32_t size)
     return &p;
 }
 
+template <int Stride>
+void zeroFrom(double* dst, int32_t from, int32_t to)
+{
+    for (int32_t j = from; j < to; ++j)
+        dst[Stride * j] = 0.0;
+}
+
 // Operand sources: each writes its `limbs()` limbs, least significant first,
-// to dst[0], dst[stride], dst[2 * stride], ...
+// to dst[0], dst[Stride], dst[2 * Stride], ... (Stride 2: the real or the
+// imaginary parts of a complex array), then zeros up to dst[(total - 1) * Stride].
 struct Limbs10k {
     const uint32_t* v;
     int32_t n;
     int32_t limbs() const { return n; }
     bool sameAs(const Limbs10k& o) const { return n == o.n && (v == o.v || memcmp(v, o.v, sizeof(*v) * static_cast<size_t>(n)) == 0); }
-    void put(double* dst, int32_t stride) const
+    template <int Stride>
+    void put(double* dst, int32_t total) const
     {
         for (int32_t j = 0; j < n; ++j)
-            dst[stride * j] = static_cast<double>(v[j]);
+            dst[Stride * j] = static_cast<double>(v[j]);
+        zeroFrom<Stride>(dst, n, total);
     }
 };
 
@@ -169,28 +179,26 @@ struct Digits {
     int32_t n;
     int32_t limbs() const { return (n + 3) / 4; }
     bool sameAs(const Digits& o) const { return n == o.n && (d == o.d || memcmp(d, o.d, sizeof(*d) * static_cast<size_t>(n)) == 0); }
-    void put(double* dst, int32_t stride) const
+    template <int Stride>
+    void put(double* dst, int32_t total) const
     {
         const int32_t whole = n / 4;
-        const int32_t* last = d + n - 4;
-        for (int32_t j = 0; j < whole; ++j) {
-            const int32_t* p = last - 4 * j;
-            dst[stride * j] = static_cast<double>(((p[0] * 10 + p[1]) * 10 + p[2]) * 10 + p[3]);
+        const int32_t* p = d + n;
+        double* out = dst;
+        for (int32_t j = 0; j < whole; ++j, out += Stride) {
+            p -= 4;
+            out[0] = static_cast<double>(p[0] * 1000 + p[1] * 100 + p[2] * 10 + p[3]);
         }
         if (whole * 4 != n) {
             int32_t v = 0;
             for (int32_t k = 0; k < n - whole * 4; ++k)
                 v = v * 10 + d[k];
-            dst[stride * whole] = static_cast<double>(v);
+            out[0] = static_cast<double>(v);
         }
+        zeroFrom<Stride>(dst, limbs(), total);
     }
 };
 
-void zeroFrom(double* dst, int32_t stride, int32_t from, int32_t to)
-{
-    for (int32_t j = from; j < to; ++j)
-        dst[stride * j] = 0.0;
-}
 
 // The spectrum of a + i b in `spectrum` turned into the folded spectrum of the
 // product a b in `half`. With Z' = conj(Z[N - k]) the operands' spectra are
@@ -209,30 +217,42 @@ void foldProduct(const Plan& p)
     const fftw_complex* z = p.spectrum;
     fftw_complex* w = p.half;
     const double scale = 0.125 / m;
-    for (int32_t k = 0; k <= m / 2; ++k) {
+    // P at q and at q + M, from Z at q, N - q, q + M and M - q.
+    const auto fold = [&](int32_t k, int32_t rk, double& er, double& ei, double& orr, double& oi) {
         double pr[2], pi[2];
+        const int32_t q[2] = {k, k + m}, r[2] = {rk, m - k};
         for (int h = 0; h < 2; ++h) {
-            const int32_t q = k + h * m;
-            const int32_t r = q == 0 ? 0 : size - q;
-            const double zr = z[q][0], zi = z[q][1];
-            const double cr = z[r][0], ci = -z[r][1]; // conj(Z[N - q])
+            const double zr = z[q[h]][0], zi = z[q[h]][1];
+            const double cr = z[r[h]][0], ci = -z[r[h]][1]; // conj(Z[N - q])
             // 2A = Z + Z', 2B = (Im, -Re) of Z - Z'
             const double ar = zr + cr, ai = zi + ci;
             const double br = zi - ci, bi = cr - zr;
             pr[h] = ar * br - ai * bi;
             pi[h] = ar * bi + ai * br;
         }
-        const double er = pr[0] + pr[1], ei = pi[0] + pi[1];
+        er = pr[0] + pr[1];
+        ei = pi[0] + pi[1];
         const double dr = pr[0] - pr[1], di = pi[0] - pi[1];
         const double tr = p.turn[k][0], ti = p.turn[k][1];
-        const double orr = dr * tr - di * ti, oi = dr * ti + di * tr;
+        orr = dr * tr - di * ti;
+        oi = dr * ti + di * tr;
+    };
+    double er, ei, orr, oi;
+    fold(0, 0, er, ei, orr, oi);
+    w[0][0] = (er - oi) * scale;
+    w[0][1] = (ei + orr) * scale;
+    int32_t k = 1;
+    for (; 2 * k < m; ++k) {
+        fold(k, size - k, er, ei, orr, oi);
         w[k][0] = (er - oi) * scale;
         w[k][1] = (ei + orr) * scale;
-        const int32_t j = m - k;
-        if (k != 0 && j != k) {
-            w[j][0] = (er + oi) * scale;
-            w[j][1] = (orr - ei) * scale;
-        }
+        w[m - k][0] = (er + oi) * scale;
+        w[m - k][1] = (orr - ei) * scale;
+    }
+    if (2 * k == m) {
+        fold(k, size - k, er, ei, orr, oi);
+        w[k][0] = (er - oi) * scale;
+        w[k][1] = (ei + orr) * scale;
     }
 }
 
@@ -330,16 +350,13 @@ double multiply(const Source& a, const Source& b, uint32_t* product)
         if (p->halfForward == nullptr)
             return -1.0;
         double* w = &p->packed[0][0]; // the N real values, read in pairs
-        a.put(w, 1);
-        zeroFrom(w, 1, na, size);
+        a.template put<1>(w, size);
         fftw.execute(p->halfForward);
         foldSquare(*p);
     } else {
         double* z = &p->packed[0][0];
-        a.put(z, 2);
-        zeroFrom(z, 2, na, size);
-        b.put(z + 1, 2);
-        zeroFrom(z + 1, 2, nb, size);
+        a.template put<2>(z, size);
+        b.template put<2>(z + 1, size);
         fftw.execute(p->forward);
         foldProduct(*p);
     }
