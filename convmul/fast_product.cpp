@@ -48,11 +48,12 @@ constexpr uint32_t kBase = 10000;
 // Three length classes per octave up to 2^22 give fewer plans than this.
 constexpr int kMaxPlans = 96;
 
-// The two FFTW functions used, bound on the first call.
+// The FFTW functions used, bound on the first call.
 struct Fftw {
     bool attempted = false;
     fftw_plan (*plan)(int, fftw_complex*, fftw_complex*, int, unsigned) = nullptr;
     void (*execute)(const fftw_plan) = nullptr;
+    void (*destroy)(fftw_plan) = nullptr;
 };
 
 Fftw fftw;
@@ -66,9 +67,10 @@ bool fftwReady()
             fftw.plan = reinterpret_cast<fftw_plan (*)(int, fftw_complex*, fftw_complex*, int, unsigned)>(
                 dlsym(handle, "fftw_plan_dft_1d"));
             fftw.execute = reinterpret_cast<void (*)(const fftw_plan)>(dlsym(handle, "fftw_execute"));
+            fftw.destroy = reinterpret_cast<void (*)(fftw_plan)>(dlsym(handle, "fftw_destroy_plan"));
         }
     }
-    return fftw.plan != nullptr && fftw.execute != nullptr;
+    return fftw.plan != nullptr && fftw.execute != nullptr && fftw.destroy != nullptr;
 }
 
 // `count` values aligned for FFTW's vector code, starting `shift` cache lines
@@ -83,6 +85,15 @@ fftw_complex* allocateComplex(int32_t count, int shift)
     if (posix_memalign(&p, 4096, sizeof(fftw_complex) * static_cast<size_t>(count) + 64 * static_cast<size_t>(shift)) != 0)
         return nullptr;
     return reinterpret_cast<fftw_complex*>(static_cast<char*>(p) + 64 * shift);
+}
+
+// Cache lines each buffer of a plan starts past its 4096-byte boundary.
+constexpr int kPackedShift = 0, kSpectrumShift = 3, kHalfShift = 5, kTurnShift = 11;
+
+void releaseComplex(fftw_complex* p, int shift)
+{
+    if (p != nullptr)
+        free(reinterpret_cast<char*>(p) - 64 * shift);
 }
 
 struct Plan {
@@ -130,10 +141,10 @@ Plan* planFor(int32_t size)
         return nullptr;
     Plan& p = plans[planCount];
     const int32_t m = size / 2;
-    p.packed = allocateComplex(size, 0);
-    p.spectrum = allocateComplex(size, 3);
-    p.half = allocateComplex(m, 5);
-    p.turn = allocateComplex(m, 11);
+    p.packed = allocateComplex(size, kPackedShift);
+    p.spectrum = allocateComplex(size, kSpectrumShift);
+    p.half = allocateComplex(m, kHalfShift);
+    p.turn = allocateComplex(m, kTurnShift);
     if (p.packed == nullptr || p.spectrum == nullptr || p.half == nullptr || p.turn == nullptr)
         return nullptr;
     p.forward = fftw.plan(size, p.packed, p.spectrum, FFTW_FORWARD, FFTW_ESTIMATE);
@@ -148,6 +159,24 @@ Plan* planFor(int32_t size)
     p.size = size;
     ++planCount;
     return &p;
+}
+
+// The plans and buffers go when the library is unloaded: a caller that
+// closes it and opens it again must not leave them behind unreachable.
+__attribute__((destructor)) void releasePlans()
+{
+    for (Plan& p : plans) {
+        const fftw_plan made[] = {p.forward, p.backward, p.halfForward};
+        for (fftw_plan plan : made)
+            if (plan != nullptr)
+                fftw.destroy(plan);
+        releaseComplex(p.packed, kPackedShift);
+        releaseComplex(p.spectrum, kSpectrumShift);
+        releaseComplex(p.half, kHalfShift);
+        releaseComplex(p.turn, kTurnShift);
+        p = Plan{};
+    }
+    planCount = 0;
 }
 
 template <int Stride>
