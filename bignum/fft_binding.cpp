@@ -22,6 +22,7 @@ struct Binding {
     void* handle = nullptr;
     ConvmulMultiplyFn entry = nullptr;
     ConvmulMultiply10kFn fastEntry = nullptr;
+    ConvmulMultiplyDigitsFn digitsEntry = nullptr;
     ConvmulRoundingErrorFn lastError = nullptr;
     std::string pathOverride;
 };
@@ -63,6 +64,7 @@ void bind()
     state.entry = reinterpret_cast<ConvmulMultiplyFn>(symbol);
     // Optional: a library without it still serves through the entry above.
     state.fastEntry = reinterpret_cast<ConvmulMultiply10kFn>(dlsym(state.handle, CONVMUL_FAST_EXPORT_NAME));
+    state.digitsEntry = reinterpret_cast<ConvmulMultiplyDigitsFn>(dlsym(state.handle, CONVMUL_DIGITS_EXPORT_NAME));
     state.lastError = reinterpret_cast<ConvmulRoundingErrorFn>(dlsym(state.handle, CONVMUL_ERROR_EXPORT_NAME));
     dlerror();
 }
@@ -79,6 +81,8 @@ ConvmulMultiplyFn convmulEntry()
 bool fftLibraryAvailable() { return !schoolbookForced && convmulEntry() != nullptr; }
 
 ConvmulMultiply10kFn convmulFastEntry() { return convmulEntry() != nullptr ? binding().fastEntry : nullptr; }
+
+ConvmulMultiplyDigitsFn convmulDigitsEntry() { return convmulEntry() != nullptr ? binding().digitsEntry : nullptr; }
 
 void forceSchoolbookForTest(bool force) { schoolbookForced = force; }
 
@@ -100,28 +104,32 @@ bool limbProductTransform(const int32_t* a, int32_t na, const int32_t* b, int32_
     const ConvmulMultiplyFn multiply = convmulEntry();
     if (multiply == nullptr)
         return false;
-    const ConvmulMultiply10kFn fast = fastEntryIgnored ? nullptr : binding().fastEntry;
+    const ConvmulMultiplyDigitsFn fast = fastEntryIgnored ? nullptr : binding().digitsEntry;
     const int32_t la4 = (na + 3) / 4;
     const int32_t lb4 = (nb + 3) / 4;
     // Loading FFTW and planning cost about a millisecond and a half once per
-    // run; a run with only a few long products is done sooner without it.
-    static int32_t longProducts = 0;
-    const bool longEnough = la4 + lb4 - 1 >= kFastTransformMinColumns;
-    if (longEnough && longProducts < kFastTransformAfterProducts)
-        ++longProducts;
-    if (fast != nullptr && longEnough && longProducts >= kFastTransformAfterProducts) {
-        const int32_t la = la4;
-        const int32_t lb = lb4;
-        std::vector<uint32_t> operands(static_cast<size_t>(la + lb));
-        uint32_t* x = operands.data();
-        uint32_t* y = x + la;
-        digitsToLimbs<4>(a, na, x, la);
-        digitsToLimbs<4>(b, nb, y, lb);
-        out.limbs.resize(static_cast<size_t>(la + lb));
+    // run, which only pays in a run that forms many long products: until the
+    // long products formed by the base-1000 transform add up to
+    // kFastTransformAfterColumns columns, they stay there. Once FFTW is
+    // loaded, shorter products are cheaper through it as well.
+    static int64_t longColumns = 0;
+    static bool fastInUse = false;
+    const int32_t columns = la4 + lb4 - 1;
+    const bool longEnough = columns >= kFastTransformMinColumns;
+    if (longEnough && longColumns < kFastTransformAfterColumns)
+        longColumns += columns;
+    const bool viaFast =
+        fastInUse ? columns >= kFastTransformLoadedMinColumns
+                  : longEnough && longColumns >= kFastTransformAfterColumns;
+    if (fast != nullptr && viaFast) {
+        // Digits go to the library as they are; it packs them into limbs.
+        out.limbs.resize(static_cast<size_t>(la4 + lb4));
         out.digitsPerLimb = 4;
-        const double roundingError = fast(x, la, y, lb, out.limbs.data());
-        if (roundingError >= 0.0)
+        const double roundingError = fast(a, na, b, nb, out.limbs.data());
+        if (roundingError >= 0.0) {
+            fastInUse = true;
             return roundingError <= kFftMaxRoundingError;
+        }
         // Refused (FFTW missing): the base-1000 entry below still serves.
     }
 

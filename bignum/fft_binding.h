@@ -21,8 +21,10 @@ ConvmulMultiplyFn convmulEntry();
 // True when large products go to the library.
 bool fftLibraryAvailable();
 
-// The library's base-10000 entry, nullptr when it lacks one.
+// The library's base-10000 entries (limbs, digit strings), nullptr when it
+// lacks them.
 ConvmulMultiply10kFn convmulFastEntry();
+ConvmulMultiplyDigitsFn convmulDigitsEntry();
 
 struct ProductLimbs;
 

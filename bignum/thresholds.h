@@ -43,14 +43,18 @@ constexpr int32_t kKaratsubaMinLimbs = 256;
 constexpr int32_t kFftMinShorterDigits = 192;
 constexpr int64_t kFftMinDigitProduct = 4096 * 4096;
 // Products of at least this many base-10000 columns take the library's FFTW
-// entry; shorter ones its own base-1000 transform. FFTW plans a length once
-// per run, and a plan costs as much as hundreds of short products; from this
-// length on whole runs at 1,000 and 10,000 digits came out cheapest.
+// entry; shorter ones its own base-1000 transform. Loading FFTW costs about a
+// millisecond and a half (more on a busy machine, where its code pages are
+// faulted in slowly), so a run loads it only once its long products have
+// added up to kFastTransformAfterColumns columns through the base-1000
+// transform, about twelve 10,000-digit products: the runs that form many
+// (sin, exp, ln, atan, 2^0.5 from 4,500 digits on: 80 to 1,400) switch early,
+// cuberoot (12 products, 47,000 columns at 10,000 digits) never loads it.
 constexpr int32_t kFastTransformMinColumns = 2048;
-// ... and only once the run has formed this many such products with the
-// base-1000 transform: loading FFTW and planning cost more than a few dozen
-// products save.
-constexpr int32_t kFastTransformAfterProducts = 40;
+constexpr int64_t kFastTransformAfterColumns = 60000;
+// Once the run has loaded FFTW, every product the transform takes goes to it:
+// the smallest (about 600 x 600 digits) is a few times cheaper there too.
+constexpr int32_t kFastTransformLoadedMinColumns = 256;
 // Largest distance of a transform column from the nearest integer that is
 // still trusted; beyond it the product is formed again by an exact method.
 constexpr double kFftMaxRoundingError = 0.25;

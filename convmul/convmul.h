@@ -18,6 +18,7 @@
 
 #define CONVMUL_EXPORT_NAME "multyplyFFT"
 #define CONVMUL_FAST_EXPORT_NAME "convmulMultiply10k"
+#define CONVMUL_DIGITS_EXPORT_NAME "convmulMultiplyDigits"
 #define CONVMUL_ERROR_EXPORT_NAME "convmulLastRoundingError"
 
 // Longest operand, in limbs, the work arrays hold.
@@ -49,6 +50,18 @@ typedef double (*ConvmulRoundingErrorFn)(void);
 
 typedef double (*ConvmulMultiply10kFn)(const uint32_t* a, int32_t na, const uint32_t* b, int32_t nb,
                                        uint32_t* product);
+
+// convmulMultiplyDigits(a, na, b, nb, product): the same product for operands
+// given as decimal digit strings, the calculator's own form, so that no limb
+// copy of them is made first.
+//   a, b     na and nb digit values 0..9, most significant first
+//   product  receives (na + 3) / 4 + (nb + 3) / 4 base-10000 limbs, least
+//            significant first (leading zero limbs included)
+// Returns the rounding error as convmulMultiply10k does; refuses (-1) counts
+// below 1 or beyond 4 * CONVMUL_MAX_LIMBS_10K digits and every call when
+// FFTW is missing. Not reentrant.
+typedef double (*ConvmulMultiplyDigitsFn)(const int32_t* a, int32_t na, const int32_t* b, int32_t nb,
+                                          uint32_t* product);
 
 #ifdef __cplusplus
 }

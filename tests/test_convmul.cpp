@@ -228,8 +228,13 @@ TEST(Convmul, FastEntryMatchesGmpAndReportsItsError)
     const ConvmulMultiply10kFn f = convmulFastEntry();
     ASSERT_NE(f, nullptr);
     std::mt19937_64 rng(99);
-    const std::pair<int32_t, int32_t> shapes[] = {{1, 1}, {2, 3}, {2048, 2048}, {2049, 1}, {2503, 2503}, {4100, 4100},
-                                                  {70000, 70000}};
+    // Columns na + nb - 1 against the lengths 2^k, 3 * 2^k and 5 * 2^k:
+    // 1 -> 2, 5 -> 6 and 9 -> 10 (odd half lengths), 4095 -> 4096,
+    // 2049 -> 2560, 3072 and 3073 on each side of 3072, 8199 -> 10240,
+    // 139999 -> 163840.
+    const std::pair<int32_t, int32_t> shapes[] = {{1, 1},       {2, 3},       {3, 3},       {4, 6},
+                                                  {2048, 2048}, {2049, 1},    {1536, 1537}, {1537, 1537},
+                                                  {2503, 2503}, {4100, 4100}, {70000, 70000}};
     for (const auto& [na, nb] : shapes) {
         for (const bool nines : {false, true}) {
             std::vector<uint32_t> a(static_cast<size_t>(na)), b(static_cast<size_t>(nb));
@@ -254,6 +259,58 @@ TEST(Convmul, FastEntryMatchesGmpAndReportsItsError)
     uint32_t out[4] = {};
     EXPECT_EQ(f(&one, 0, &one, 1, out), -1.0);
     EXPECT_EQ(f(&one, 1, &one, CONVMUL_MAX_LIMBS_10K + 1, out), -1.0);
+}
+
+// The digit-string entry packs the calculator's digits (most significant
+// first, any count) into limbs itself: digit counts on each side of a
+// multiple of four, random digits, all 9s, and squares (the same string
+// twice, and an equal copy), against GMP.
+TEST(Convmul, DigitsEntryMatchesGmp)
+{
+    const ConvmulMultiplyDigitsFn f = convmulDigitsEntry();
+    ASSERT_NE(f, nullptr);
+    std::mt19937_64 rng(5);
+    const std::pair<int32_t, int32_t> shapes[] = {{1, 1},      {5, 3},      {4, 4},       {4095, 4097},
+                                                  {6145, 6143}, {8192, 10}, {10004, 10004}, {40001, 39999}};
+    for (const auto& [na, nb] : shapes) {
+        for (const bool nines : {false, true}) {
+            std::vector<int32_t> a(static_cast<size_t>(na)), b(static_cast<size_t>(nb));
+            for (auto& d : a)
+                d = nines ? 9 : static_cast<int32_t>(rng() % 10);
+            for (auto& d : b)
+                d = nines ? 9 : static_cast<int32_t>(rng() % 10);
+            const std::vector<int32_t> copyOfA = a;
+            const std::vector<int32_t>* seconds[] = {&b, &a, &copyOfA};
+            for (const std::vector<int32_t>* second : seconds) {
+                const int32_t n2 = static_cast<int32_t>(second->size());
+                std::vector<uint32_t> product(static_cast<size_t>((na + 3) / 4 + (n2 + 3) / 4 + 1), 7);
+                const double error = f(a.data(), na, second->data(), n2, product.data());
+                EXPECT_GE(error, 0.0);
+                EXPECT_LT(error, 0.25) << na << " x " << n2;
+                EXPECT_EQ(product.back(), 7u) << "wrote past the product's limbs";
+                product.pop_back();
+                std::string x, y;
+                for (const int32_t d : a)
+                    x += static_cast<char>('0' + d);
+                for (const int32_t d : *second)
+                    y += static_cast<char>('0' + d);
+                mpz_t u, v;
+                mpz_init_set_str(u, x.c_str(), 10);
+                mpz_init_set_str(v, y.c_str(), 10);
+                mpz_mul(u, u, v);
+                std::string expected(mpz_sizeinbase(u, 10) + 2, '\0');
+                mpz_get_str(expected.data(), 10, u);
+                expected.resize(expected.find('\0'));
+                mpz_clear(u);
+                mpz_clear(v);
+                EXPECT_EQ(decimalOf10kLimbs(product), expected) << na << " x " << n2 << (nines ? " nines" : "");
+            }
+        }
+    }
+    const int32_t digit = 3;
+    uint32_t out[4] = {};
+    EXPECT_EQ(f(&digit, 0, &digit, 1, out), -1.0);
+    EXPECT_EQ(f(&digit, 1, &digit, 4 * CONVMUL_MAX_LIMBS_10K + 1, out), -1.0);
 }
 
 } // namespace
