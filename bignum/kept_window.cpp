@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cstring>
-#include <vector>
 
 #include "bignum/digit_blocks.h"
 #include "bignum/globals.h"
+#include "bignum/scratch_digits.h"
 
 namespace {
 
@@ -165,15 +165,10 @@ int32_t combineRange(const DigitSpan& x, const DigitSpan& y, int64_t lo, int64_t
     return c;
 }
 
-// Where the window is formed before it becomes a record: grown as needed and
-// never cleared, as every digit of the window is written.
-int32_t* windowOf(int64_t digits)
-{
-    thread_local std::vector<int32_t> window;
-    if (window.size() < static_cast<size_t>(digits))
-        window.resize(static_cast<size_t>(digits));
-    return window.data();
-}
+// Where the window is formed before it becomes a record (every digit of it
+// is written).
+struct KeptWindowScratch;
+int32_t* windowOf(int64_t digits) { return scratchDigits<KeptWindowScratch>(digits); }
 
 } // namespace
 

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cstring>
-#include <vector>
 
 #include "bignum/digit_blocks.h"
 #include "bignum/globals.h"
+#include "bignum/scratch_digits.h"
 #include "funcs/long_division.h"
 
 namespace {
@@ -65,14 +65,9 @@ QuotientRemainder divideBy(uint64_t v, uint64_t d, double inverse)
     return {q, static_cast<uint64_t>(r)};
 }
 
-// The quotient's digits before they become a record; reused, never cleared.
-int32_t* quotientBuffer(int64_t digits)
-{
-    thread_local std::vector<int32_t> buffer;
-    if (buffer.size() < static_cast<size_t>(digits))
-        buffer.resize(static_cast<size_t>(digits));
-    return buffer.data();
-}
+// The quotient's digits before they become a record.
+struct ShortQuotientScratch;
+int32_t* quotientBuffer(int64_t digits) { return scratchDigits<ShortQuotientScratch>(digits); }
 
 } // namespace
 
