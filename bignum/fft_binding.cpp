@@ -121,6 +121,13 @@ bool limbProductTransform(const int32_t* a, int32_t na, const int32_t* b, int32_
     const bool viaFast =
         fastInUse ? columns >= kFastTransformLoadedMinColumns
                   : longEnough && longColumns >= kFastTransformAfterColumns;
+    // Before FFTW is loaded, products up to about 10,000 x 10,000 digits are
+    // formed exactly: Karatsuba's method costs the same there as the base-1000
+    // transform but works in buffers the run already holds, while the
+    // transform's arrays are fresh pages (about seventy for one such product,
+    // each a page fault) and its twiddle table costs a few thousand sines.
+    if (fast != nullptr && !viaFast && !fastInUse && columns <= kExactWarmUpMaxColumns)
+        return false;
     if (fast != nullptr && viaFast) {
         // Digits go to the library as they are; it packs them into limbs.
         out.limbs.resize(static_cast<size_t>(la4 + lb4));
