@@ -16,6 +16,8 @@
 #include "bignum/fft_binding.h"
 #include "bignum/fft_binding_testing.h"
 #include "bignum/globals.h"
+#include "bignum/limb_product.h"
+#include "bignum/short_product.h"
 #include "expr/startup.h"
 
 namespace {
@@ -93,6 +95,29 @@ void methodShapes(benchmark::internal::Benchmark* b)
             b->Args({s[0], s[1], method});
 }
 
+// The kept columns of a product (the digits myMul keeps: as many as the
+// longer operand) against the whole product by Karatsuba's method, on
+// state.range(0) base-10^8 limbs each: range(1) == 0 the kept columns by the
+// schoolbook, 1 Karatsuba's method. Sets kShortProductMaxLimbs.
+void BM_KeptProduct(benchmark::State& state)
+{
+    const int32_t n = 8 * static_cast<int32_t>(state.range(0));
+    std::mt19937_64 rng(4);
+    std::vector<int32_t> a(static_cast<size_t>(n)), b(static_cast<size_t>(n));
+    for (int32_t i = 0; i < n; ++i) {
+        a[static_cast<size_t>(i)] = static_cast<int32_t>(i == 0 ? 1 + rng() % 9 : rng() % 10);
+        b[static_cast<size_t>(i)] = static_cast<int32_t>(i == 0 ? 1 + rng() % 9 : rng() % 10);
+    }
+    ProductLimbs out;
+    for (auto _ : state) {
+        if (state.range(1) == 0)
+            limbProductKept(a.data(), n, b.data(), n, n, out);
+        else
+            limbProductExact(a.data(), n, b.data(), n, out, ExactProduct::BySize);
+        benchmark::DoNotOptimize(out.limbs.data());
+    }
+}
+
 void BM_Convmul_3336Limbs(benchmark::State& state)
 {
     const ConvmulMultiplyFn multiply = convmulEntry();
@@ -166,6 +191,7 @@ void BM_MpfrMul_254Digits(benchmark::State& state) { runMpfrMul(state, 254); }
 BENCHMARK(BM_MyMul_10000Digits)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MyMul_10000Digits_Schoolbook)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MyMul_Method)->Apply(methodShapes)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_KeptProduct)->ArgsProduct({{128, 256, 384, 512, 768, 1024, 1300}, {0, 1}})->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Convmul_3336Limbs)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ConvmulDigits)->Args({1004, 0})->Args({10004, 0})->Args({10004, 1})->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MpfrMul_10012Digits)->Unit(benchmark::kMicrosecond);

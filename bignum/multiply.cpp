@@ -10,6 +10,7 @@
 #include "bignum/fft_binding.h"
 #include "bignum/globals.h"
 #include "bignum/limb_product.h"
+#include "bignum/short_product.h"
 #include "bignum/stop_request.h"
 
 namespace {
@@ -49,9 +50,14 @@ BigNum multiplySpans(const DigitSpan& x, const DigitSpan& y, bool positive, int3
     const bool viaTransform =
         method == Method::Transform || (method == Method::BySize && transformPays(x.count, y.count));
     ProductLimbs p;
-    if (!viaTransform || !limbProductTransform(x.digits, x.count, y.digits, y.count, p))
+    if (viaTransform && limbProductTransform(x.digits, x.count, y.digits, y.count, p)) {
+        // formed by the transform
+    } else if (method == Method::BySize && std::min(x.count, y.count) < 8 * kShortProductMaxLimbs) {
+        limbProductKept(x.digits, x.count, y.digits, y.count, keep, p);
+    } else {
         limbProductExact(x.digits, x.count, y.digits, y.count, p,
                          method == Method::Schoolbook ? ExactProduct::Schoolbook : ExactProduct::BySize);
+    }
     // The last product digit has the weight of the two last operand digits.
     const int64_t low = x.low() + y.low();
     return sciFromProductLimbs(p, low, positive, keep);

@@ -280,7 +280,7 @@ TEST_F(Multiply, FftAndSchoolbookAgree)
     }
 }
 
-// Every size band on each side of every switch (schoolbook / Karatsuba /
+// Every size band on each side of every switch (kept columns / schoolbook / Karatsuba /
 // base-1000 transform / base-10000 transform, Karatsuba's slices of a long
 // operand and its uneven halves, and the schoolbook's carry passes every 1024
 // rows of 8 digits), by each method, on random digits, on all 9s (the largest
@@ -292,12 +292,16 @@ TEST_F(Multiply, SizeBandsAgreeWithMpfrByEveryMethod)
         ++side;
     const int32_t fastSide = 2 * kFastTransformMinColumns; // na + nb digits ~ 4 * columns
     const int32_t karatsuba = 8 * kKaratsubaMinLimbs;       // digits of the shortest Karatsuba operand
+    const int32_t kept = 8 * kShortProductMaxLimbs;         // digits of the shortest whole exact product
     const std::pair<int32_t, int32_t> shapes[] = {
         {karatsuba - 8, karatsuba - 8},   {karatsuba, karatsuba},           {karatsuba + 1, 3000},
         {2 * karatsuba - 1, karatsuba + 1},
         {kFftMinShorterDigits - 1, 3000}, {kFftMinShorterDigits, 3000}, {side - 1, side},
         {side + 1, side + 1},             {fastSide - 9, fastSide - 8}, {fastSide + 8, fastSide + 9},
         {8 * 1024 + 8, 3000},             {16000, 16000},
+        // Kept columns only: a long operand times one of half its length, and
+        // both sides of the switch back to Karatsuba's whole product.
+        {600, 300},                       {kept - 9, kept - 9},             {kept + 8, kept + 8},
     };
     enum Pattern { Random, Nines, NinesThenZeros };
     std::mt19937_64 rng(77);
