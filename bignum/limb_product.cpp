@@ -4,6 +4,7 @@
 
 #include "bignum/karatsuba_product.h"
 #include "bignum/thresholds.h"
+#include "bignum/vector_clones.h"
 
 namespace {
 
@@ -25,8 +26,8 @@ void carryPass(uint64_t* column, int32_t count)
 
 } // namespace
 
-void limbProductSchoolbook(const uint32_t* x, int32_t nx, const uint32_t* y, int32_t ny, uint32_t* out,
-                           uint64_t* column)
+QUORRA_VECTOR_CLONES void limbProductSchoolbook(const uint32_t* x, int32_t nx, const uint32_t* y, int32_t ny,
+                                                uint32_t* out, uint64_t* column)
 {
     if (nx < ny) {
         std::swap(x, y);

@@ -5,6 +5,7 @@
 
 #include "bignum/karatsuba_product.h"
 #include "bignum/thresholds.h"
+#include "bignum/vector_clones.h"
 
 namespace {
 
@@ -50,8 +51,8 @@ bool keptColumnsPay(int32_t nx, int32_t ny, int32_t from)
 
 } // namespace
 
-void limbProductSchoolbookFrom(const uint32_t* x, int32_t nx, const uint32_t* y, int32_t ny, int32_t from,
-                               uint32_t* out, uint64_t* column)
+QUORRA_VECTOR_CLONES void limbProductSchoolbookFrom(const uint32_t* x, int32_t nx, const uint32_t* y, int32_t ny,
+                                                    int32_t from, uint32_t* out, uint64_t* column)
 {
     if (nx < ny) {
         std::swap(x, y);
