@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "bignum/limb_product.h"
+#include "bignum/limb_square.h"
 #include "bignum/thresholds.h"
 
 namespace {
@@ -80,6 +81,30 @@ struct Scratch {
 
 void product(const uint32_t* x, int32_t nx, const uint32_t* y, int32_t ny, uint32_t* out, Scratch s);
 
+// x * x into out[0 .. 2n): with x = x0 + x1 B^h,
+//   x^2 = x0^2 + (x0^2 + x1^2 - (x0 - x1)^2) B^h + x1^2 B^2h,
+// three half-length squares, down to the schoolbook's square.
+void square(const uint32_t* x, int32_t n, uint32_t* out, Scratch s)
+{
+    if (n < kKaratsubaMinLimbs) {
+        limbSquareSchoolbookFrom(x, n, 0, out, s.columns);
+        return;
+    }
+    const int32_t h = (n + 1) / 2;
+    const int32_t total = 2 * n;
+    square(x, h, out, s);
+    square(x + h, n - h, out + 2 * h, s);
+    uint32_t* dx = s.limbs;
+    uint32_t* d = dx + h;
+    uint32_t* middle = d + 2 * h; // 2h + 1 limbs
+    absoluteDifference(dx, x, h, x + h, n - h);
+    square(dx, h, d, Scratch{middle, s.columns});
+    middle[2 * h] = addLimbs(middle, out, 2 * h, out + 2 * h, total - 2 * h);
+    middle[2 * h] -= subtractLimbs(middle, middle, 2 * h, d, 2 * h);
+    const int32_t span = std::min(2 * h + 1, total - h);
+    addLimbs(out + h, out + h, total - h, middle, span);
+}
+
 // x (nx limbs) times y (ny limbs) for nx much longer than ny: slices of x as
 // long as y, each product added in at its place.
 void productInSlices(const uint32_t* x, int32_t nx, const uint32_t* y, int32_t ny, uint32_t* out, Scratch s)
@@ -113,6 +138,10 @@ void productInSlices(const uint32_t* x, int32_t nx, const uint32_t* y, int32_t n
 // within h limbs and no column ever exceeds the base.
 void product(const uint32_t* x, int32_t nx, const uint32_t* y, int32_t ny, uint32_t* out, Scratch s)
 {
+    if (x == y && nx == ny) {
+        square(x, nx, out, s);
+        return;
+    }
     if (ny < kKaratsubaMinLimbs) {
         limbProductSchoolbook(x, nx, y, ny, out, s.columns);
         return;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "bignum/karatsuba_product.h"
+#include "bignum/limb_square.h"
 #include "bignum/thresholds.h"
 #include "bignum/vector_clones.h"
 
@@ -76,17 +77,25 @@ void limbProductExact(const int32_t* a, int32_t na, const int32_t* b, int32_t nb
 {
     const int32_t la = (na + 7) / 8;
     const int32_t lb = (nb + 7) / 8;
-    std::vector<uint32_t> operands(static_cast<size_t>(la + lb));
+    // A square (the same digits twice) is converted once; the methods by size
+    // square it, the schoolbook alone multiplies it out.
+    const bool square = a == b && na == nb && method == ExactProduct::BySize;
+    std::vector<uint32_t> operands(static_cast<size_t>(square ? la : la + lb));
     uint32_t* x = operands.data();
-    uint32_t* y = x + la;
+    uint32_t* y = square ? x : x + la;
     digitsToLimbs<8>(a, na, x, la);
-    digitsToLimbs<8>(b, nb, y, lb);
+    if (!square)
+        digitsToLimbs<8>(b, nb, y, lb);
     out.limbs.resize(static_cast<size_t>(la + lb));
     out.digitsPerLimb = 8;
-    if (method == ExactProduct::Schoolbook || std::min(la, lb) < kKaratsubaMinLimbs)
-        limbProductSchoolbook(x, la, y, lb, out.limbs.data());
-    else
+    if (std::min(la, lb) >= kKaratsubaMinLimbs && method == ExactProduct::BySize) {
         limbProductKaratsuba(x, la, y, lb, out.limbs.data());
+    } else if (square) {
+        std::vector<uint64_t> column(static_cast<size_t>(2 * la));
+        limbSquareSchoolbookFrom(x, la, 0, out.limbs.data(), column.data());
+    } else {
+        limbProductSchoolbook(x, la, y, lb, out.limbs.data());
+    }
 }
 
 namespace {

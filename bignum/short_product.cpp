@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "bignum/karatsuba_product.h"
+#include "bignum/limb_square.h"
 #include "bignum/thresholds.h"
 #include "bignum/vector_clones.h"
 
@@ -26,13 +27,16 @@ void carryFrom(uint64_t* column, int32_t from, int32_t count)
     }
 }
 
-// The whole product, by the method an exact product of these lengths takes.
+// The whole product, by the method an exact product of these lengths takes
+// (y == x: a square).
 void wholeProduct(const uint32_t* x, int32_t nx, const uint32_t* y, int32_t ny, uint32_t* out, uint64_t* column)
 {
-    if (std::min(nx, ny) < kKaratsubaMinLimbs)
-        limbProductSchoolbook(x, nx, y, ny, out, column);
-    else
+    if (std::min(nx, ny) >= kKaratsubaMinLimbs)
         limbProductKaratsuba(x, nx, y, ny, out);
+    else if (y == x)
+        limbSquareSchoolbookFrom(x, nx, 0, out, column);
+    else
+        limbProductSchoolbook(x, nx, y, ny, out, column);
 }
 
 // Below Karatsuba's switch the kept columns are always the cheaper part of
@@ -92,11 +96,14 @@ void limbProductKept(const int32_t* a, int32_t na, const int32_t* b, int32_t nb,
     const int32_t la = (na + 7) / 8;
     const int32_t lb = (nb + 7) / 8;
     const int32_t total = la + lb;
-    std::vector<uint32_t> operands(static_cast<size_t>(total));
+    // A square (the same digits twice) is converted once and squared.
+    const bool square = a == b && na == nb;
+    std::vector<uint32_t> operands(static_cast<size_t>(square ? la : total));
     uint32_t* x = operands.data();
-    uint32_t* y = x + la;
+    uint32_t* y = square ? x : x + la;
     digitsToLimbs<8>(a, na, x, la);
-    digitsToLimbs<8>(b, nb, y, lb);
+    if (!square)
+        digitsToLimbs<8>(b, nb, y, lb);
     out.limbs.resize(static_cast<size_t>(total));
     out.digitsPerLimb = 8;
     std::vector<uint64_t> column(static_cast<size_t>(total));
@@ -114,7 +121,10 @@ void limbProductKept(const int32_t* a, int32_t na, const int32_t* b, int32_t nb,
         wholeProduct(x, la, y, lb, out.limbs.data(), column.data());
         return;
     }
-    limbProductSchoolbookFrom(x, la, y, lb, f, out.limbs.data(), column.data());
+    if (square)
+        limbSquareSchoolbookFrom(x, la, f, out.limbs.data(), column.data());
+    else
+        limbProductSchoolbookFrom(x, la, y, lb, f, out.limbs.data(), column.data());
     // The columns left out, each a sum of at most f products below 10^16 and
     // column k worth 10^(8k), add up to less than f * 10^8 units of limb f:
     // unless that can carry out of the two guard limbs, the limbs above them

@@ -283,8 +283,8 @@ TEST_F(Multiply, FftAndSchoolbookAgree)
 // Every size band on each side of every switch (kept columns / schoolbook / Karatsuba /
 // base-1000 transform / base-10000 transform, Karatsuba's slices of a long
 // operand and its uneven halves, and the schoolbook's carry passes every 1024
-// rows of 8 digits), by each method, on random digits, on all 9s (the largest
-// columns) and on 9s up to the cut followed by 0s.
+// rows of 8 digits), by each method and as a square, on random digits, on all
+// 9s (the largest columns) and on 9s up to the cut followed by 0s.
 TEST_F(Multiply, SizeBandsAgreeWithMpfrByEveryMethod)
 {
     int32_t side = 1;
@@ -324,6 +324,8 @@ TEST_F(Multiply, SizeBandsAgreeWithMpfrByEveryMethod)
             EXPECT_EQ(canonicalOf(myMul(x, y)), expected) << na << " x " << nb << " pattern " << pattern;
             EXPECT_EQ(canonicalOf(myMulSchoolbook(x, y)), expected) << na << " x " << nb << " pattern " << pattern;
             EXPECT_EQ(canonicalOf(myMulFFT(x, y)), expected) << na << " x " << nb << " pattern " << pattern;
+            EXPECT_EQ(canonicalOf(myMul(x, x)), expectedProduct(a, a, workPrecision + kGuardDigits))
+                << na << " squared, pattern " << pattern;
             ignoreFastEntryForTest(true);
             EXPECT_EQ(canonicalOf(myMulFFT(x, y)), expected) << na << " x " << nb << " base 1000";
             ignoreFastEntryForTest(false);
