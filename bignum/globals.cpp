@@ -38,13 +38,45 @@ std::array<uint8_t, kFactTableDigits + 1> factDigits{};
 
 namespace {
 std::array<int32_t, 5> availableDigits{};
+std::array<bool, 5> tableRead{};
+TableReader tableReader = nullptr;
 
 size_t slot(DigitTableId id) { return static_cast<size_t>(id); }
+
+// π, e and ln 10 share one file, read as one.
+void readOnFirstUse(DigitTableId id)
+{
+    if (tableRead[slot(id)])
+        return;
+    if (id == DigitTableId::Pi || id == DigitTableId::E || id == DigitTableId::Ln10) {
+        for (DigitTableId c : {DigitTableId::Pi, DigitTableId::E, DigitTableId::Ln10})
+            tableRead[slot(c)] = true;
+    }
+    tableRead[slot(id)] = true;
+    if (tableReader != nullptr)
+        tableReader(id);
+}
 } // namespace
 
-int32_t tableDigitsAvailable(DigitTableId id) { return availableDigits[slot(id)]; }
+int32_t tableDigitsAvailable(DigitTableId id)
+{
+    readOnFirstUse(id);
+    return availableDigits[slot(id)];
+}
 
-void setTableDigitsAvailable(DigitTableId id, int32_t count) { availableDigits[slot(id)] = count; }
+void setTableDigitsAvailable(DigitTableId id, int32_t count)
+{
+    // The reader sets the counts as well; a count set from outside must not be
+    // overwritten by a later first read.
+    readOnFirstUse(id);
+    availableDigits[slot(id)] = count;
+}
+
+void setTableReader(TableReader reader)
+{
+    tableReader = reader;
+    tableRead.fill(false);
+}
 
 const char* tableFileName(DigitTableId id)
 {

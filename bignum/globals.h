@@ -44,9 +44,15 @@ inline uint8_t& atanDigit(int32_t k) { return atanDigits[static_cast<size_t>(k +
 
 enum class DigitTableId { Pi, E, Ln10, Atan, Fact };
 
-// How many leading entries of a digit table the files really supplied.
+// How many leading entries of a digit table the files really supplied. The
+// digits themselves are read from the file when a table is first asked for
+// (here or in requireTableDigits); start-up only checks the files.
 int32_t tableDigitsAvailable(DigitTableId id);
 void setTableDigitsAvailable(DigitTableId id, int32_t count);
+// Fills a table's digits (and sets its count) from its file; start-up sets
+// it, and every table counts as not read yet from then on.
+using TableReader = void (*)(DigitTableId id);
+void setTableReader(TableReader reader);
 // File a digit table comes from ("万位常数.wwcs", ...).
 const char* tableFileName(DigitTableId id);
 

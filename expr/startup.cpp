@@ -11,9 +11,16 @@
 
 namespace {
 
-// Reads the file's bytes straight into the digit arrays, one destination
-// after the other, without an intermediate buffer: start-up runs for every
-// quorra-cli call, and each extra copy of 124 KB is fresh pages to fault in.
+// Leading bytes of p[0 .. n) that are digit values 0..9.
+size_t usableDigits(const uint8_t* p, size_t n)
+{
+    return static_cast<size_t>(std::find_if(p, p + n, [](uint8_t b) { return b > 9; }) - p);
+}
+
+// A table file, read straight into the digit arrays (one destination after
+// the other, no intermediate copy) or only checked through a small buffer:
+// start-up runs for every quorra-cli call, and each page of the 124 KB of
+// tables written is a fresh page to fault in.
 class DigitFile {
 public:
     explicit DigitFile(const std::string& path) : file_(std::fopen(path.c_str(), "rb"))
@@ -38,8 +45,28 @@ public:
         size_t got = 0;
         if (file_ != nullptr && !ended_)
             got = std::fread(dest, 1, count, file_);
-        const size_t valid = static_cast<size_t>(std::find_if(dest, dest + got, [](uint8_t b) { return b > 9; }) - dest);
+        const size_t valid = usableDigits(dest, got);
         std::fill(dest + valid, dest + count, uint8_t{0});
+        if (valid < count)
+            ended_ = true;
+        return valid;
+    }
+
+    // How many of the next `count` bytes are usable digits, under the rule of
+    // read(), looked at through a small buffer: start-up checks every file but
+    // leaves the digits where they are until a function needs them.
+    size_t check(size_t count)
+    {
+        static uint8_t buffer[8192];
+        size_t valid = 0;
+        while (valid < count && file_ != nullptr && !ended_) {
+            const size_t want = std::min(count - valid, sizeof buffer);
+            const size_t got = std::fread(buffer, 1, want, file_);
+            const size_t ok = usableDigits(buffer, got);
+            valid += ok;
+            if (ok < want)
+                ended_ = true;
+        }
         if (valid < count)
             ended_ = true;
         return valid;
@@ -58,36 +85,59 @@ void reportShortFile(DigitTableId id)
 
 std::string tablePath(const std::string& dir, DigitTableId id) { return dir + "/" + tableFileName(id); }
 
-void loadArctangents(const std::string& dir)
+// Where the table files are, for the reads on first use.
+std::string& tableDirectory()
 {
-    DigitFile file(tablePath(dir, DigitTableId::Atan));
+    static std::string dir;
+    return dir;
+}
+
+void readArctangents()
+{
+    DigitFile file(tablePath(tableDirectory(), DigitTableId::Atan));
     atanDigits.fill(0);
     const size_t n = file.read(&atanDigit(1), kAtanTableDigits);
     setTableDigitsAvailable(DigitTableId::Atan, static_cast<int32_t>(n));
-    if (n < static_cast<size_t>(kAtanTableDigits))
-        reportShortFile(DigitTableId::Atan);
 }
 
-void loadConstants(const std::string& dir)
+void readConstants()
 {
-    DigitFile file(tablePath(dir, DigitTableId::Pi));
+    DigitFile file(tablePath(tableDirectory(), DigitTableId::Pi));
     const size_t pi = file.read(&piDigits[1], kTableDigits);
     const size_t e = file.read(&eDigits[1], kTableDigits);
     const size_t ln10 = file.read(&ln10Digits[1], kTableDigits);
     setTableDigitsAvailable(DigitTableId::Pi, static_cast<int32_t>(pi));
     setTableDigitsAvailable(DigitTableId::E, static_cast<int32_t>(e));
     setTableDigitsAvailable(DigitTableId::Ln10, static_cast<int32_t>(ln10));
-    // One file holds all three constants: one message, not one per constant.
-    if (ln10 < static_cast<size_t>(kTableDigits))
-        reportShortFile(DigitTableId::Pi);
 }
 
-void loadFactorials(const std::string& dir)
+void readFactorials()
 {
-    DigitFile file(tablePath(dir, DigitTableId::Fact));
+    DigitFile file(tablePath(tableDirectory(), DigitTableId::Fact));
     const size_t n = file.read(&factDigits[1], kFactTableDigits);
     setTableDigitsAvailable(DigitTableId::Fact, static_cast<int32_t>(n));
-    if (n < static_cast<size_t>(kFactTableDigits))
+}
+
+void readTable(DigitTableId id)
+{
+    switch (id) {
+    case DigitTableId::Atan: readArctangents(); break;
+    case DigitTableId::Fact: readFactorials(); break;
+    default: readConstants(); break;
+    }
+}
+
+// The start-up check: a file that is missing or short is reported now, as
+// the functions that depend on it will refuse. One file holds π, e and ln 10:
+// one message, not one per constant.
+void checkTableFiles(const std::string& dir)
+{
+    if (DigitFile(tablePath(dir, DigitTableId::Atan)).check(kAtanTableDigits) < static_cast<size_t>(kAtanTableDigits))
+        reportShortFile(DigitTableId::Atan);
+    if (DigitFile(tablePath(dir, DigitTableId::Pi)).check(3 * static_cast<size_t>(kTableDigits)) <
+        3 * static_cast<size_t>(kTableDigits))
+        reportShortFile(DigitTableId::Pi);
+    if (DigitFile(tablePath(dir, DigitTableId::Fact)).check(kFactTableDigits) < static_cast<size_t>(kFactTableDigits))
         reportShortFile(DigitTableId::Fact);
 }
 
@@ -107,7 +157,9 @@ void startUp()
 void startUpFrom(const std::string& dir)
 {
     initCoreState();
-    loadArctangents(dir);
-    loadConstants(dir);
-    loadFactorials(dir);
+    tableDirectory() = dir;
+    checkTableFiles(dir);
+    // The digits (124 KB) are read when a function first needs a table: a run
+    // that uses none of them never touches their pages.
+    setTableReader(&readTable);
 }
