@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "bignum/karatsuba_product.h"
+#include "bignum/limb_digits.h"
 #include "bignum/thresholds.h"
 
 namespace {
@@ -127,16 +128,10 @@ BigNum sciFromProductLimbs(const ProductLimbs& p, int64_t low, bool positive, in
     std::copy(lead + skip, lead + skip + written, d);
     // Whole limbs while they fit, then the part of the next one that is kept.
     int32_t i = top - 1;
-    if (k == 4) {
-        for (; i >= 0 && written + 4 <= used; --i, written += 4)
-            std::copy_n(&digitTable[4 * p.limbs[static_cast<size_t>(i)]], 4, d + written);
-    } else if (k == 8) {
-        for (; i >= 0 && written + 8 <= used; --i, written += 8) {
-            const uint32_t v = p.limbs[static_cast<size_t>(i)];
-            std::copy_n(&digitTable[4 * (v / 10000)], 4, d + written);
-            std::copy_n(&digitTable[4 * (v % 10000)], 4, d + written + 4);
-        }
-    }
+    const int32_t whole = std::min(i + 1, (used - written) / k);
+    digitsFromLimbs(p.limbs.data() + (i + 1 - whole), whole, k, d + written);
+    written += whole * k;
+    i -= whole;
     for (; i >= 0 && written < used; --i) {
         int32_t part[8];
         limbDigits(p.limbs[static_cast<size_t>(i)], k, part);
