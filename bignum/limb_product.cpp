@@ -1,6 +1,7 @@
 #include "bignum/limb_product.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "bignum/karatsuba_product.h"
 #include "bignum/limb_digits.h"
@@ -67,8 +68,9 @@ void limbProductSchoolbook(const uint32_t* x, int32_t nx, const uint32_t* y, int
 
 void limbProductSchoolbook(const uint32_t* x, int32_t nx, const uint32_t* y, int32_t ny, uint32_t* out)
 {
-    std::vector<uint64_t> column(static_cast<size_t>(nx + ny));
-    limbProductSchoolbook(x, nx, y, ny, out, column.data());
+    // The column sums are cleared by the product itself.
+    const auto column = std::make_unique_for_overwrite<uint64_t[]>(static_cast<size_t>(nx + ny));
+    limbProductSchoolbook(x, nx, y, ny, out, column.get());
 }
 
 void limbProductExact(const int32_t* a, int32_t na, const int32_t* b, int32_t nb, ProductLimbs& out,
@@ -76,8 +78,9 @@ void limbProductExact(const int32_t* a, int32_t na, const int32_t* b, int32_t nb
 {
     const int32_t la = (na + 7) / 8;
     const int32_t lb = (nb + 7) / 8;
-    std::vector<uint32_t> operands(static_cast<size_t>(la + lb));
-    uint32_t* x = operands.data();
+    // Every limb is written by the conversions: no need to clear them first.
+    const auto operands = std::make_unique_for_overwrite<uint32_t[]>(static_cast<size_t>(la + lb));
+    uint32_t* x = operands.get();
     uint32_t* y = x + la;
     digitsToLimbs<8>(a, na, x, la);
     digitsToLimbs<8>(b, nb, y, lb);
