@@ -63,21 +63,36 @@ void limbsFromDigits8(const int32_t* end, int32_t count, uint32_t* out)
 void digitsFromLimbs(const uint32_t* limbs, int32_t count, int digitsPerLimb, int32_t* out)
 {
     // Four digits at a time from the table, one 16-byte copy each; on SSE2
-    // this costs fewer instructions than forming the digits in vectors.
+    // this costs fewer instructions than forming the digits in vectors. The
+    // loops take four copies per pass, as the copy itself is only a load and
+    // a store.
     const int32_t* table = digitTable.data();
+    const auto four = [table](int32_t* to, uint32_t v) { std::memcpy(to, table + 4 * v, 4 * sizeof(int32_t)); };
+    int32_t i = count - 1;
     if (digitsPerLimb == 8) {
-        for (int32_t i = count - 1; i >= 0; --i, out += 8) {
-            const uint32_t v = limbs[i];
+        const auto eight = [&four](int32_t* to, uint32_t v) {
             const uint32_t high = v / 10000;
-            std::memcpy(out, table + 4 * high, 4 * sizeof(int32_t));
-            std::memcpy(out + 4, table + 4 * (v - 10000 * high), 4 * sizeof(int32_t));
+            four(to, high);
+            four(to + 4, v - 10000 * high);
+        };
+        for (; i >= 1; i -= 2, out += 16) {
+            eight(out, limbs[i]);
+            eight(out + 8, limbs[i - 1]);
         }
+        if (i == 0)
+            eight(out, limbs[0]);
     } else if (digitsPerLimb == 4) {
-        for (int32_t i = count - 1; i >= 0; --i, out += 4)
-            std::memcpy(out, table + 4 * limbs[i], 4 * sizeof(int32_t));
+        for (; i >= 3; i -= 4, out += 16) {
+            four(out, limbs[i]);
+            four(out + 4, limbs[i - 1]);
+            four(out + 8, limbs[i - 2]);
+            four(out + 12, limbs[i - 3]);
+        }
+        for (; i >= 0; --i, out += 4)
+            four(out, limbs[i]);
     } else {
         // v < 1000 has a leading 0 in its four table digits.
-        for (int32_t i = count - 1; i >= 0; --i, out += 3)
+        for (; i >= 0; --i, out += 3)
             std::memcpy(out, table + 4 * limbs[i] + 1, 3 * sizeof(int32_t));
     }
 }
