@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "bignum/digit_blocks.h"
 #include "bignum/globals.h"
 
 #if defined(__SSE2__)
@@ -9,16 +10,6 @@
 #endif
 
 namespace {
-
-// The only form on targets without SSE2, and the few limbs left over after
-// the vector blocks.
-uint32_t limbOf8(const int32_t* p)
-{
-    uint32_t v = 0;
-    for (int k = 0; k < 8; ++k)
-        v = v * 10 + static_cast<uint32_t>(p[k]);
-    return v;
-}
 
 #if defined(__SSE2__)
 // Digits read per vector block: four limbs.
@@ -30,20 +21,22 @@ void store(void* p, __m128i v) { _mm_storeu_si128(static_cast<__m128i*>(p), v); 
 // Four limbs of base 10^8 from the 32 digits at p, p[0..7] being the most
 // significant limb; returned least significant first. Digits are narrowed to
 // 16 bits, then adjacent values are joined by multiply-adds with the weights
-// (10, 1), (100, 1) and (10000, 1): 2, 4, then 8 digits per value.
+// (10, 1), (100, 1) and (10000, 1): 2, 4, then 8 digits per value. Packing
+// the later digits first leaves the limbs in their order, with no shuffle.
 __m128i fourLimbsFromDigits(const int32_t* p)
 {
-    const __m128i tens = _mm_set1_epi32(0x0001000A);          // 16-bit pairs (10, 1)
-    const __m128i hundreds = _mm_set1_epi32(0x00010064);      // (100, 1)
-    const __m128i tenThousands = _mm_set1_epi32(0x00012710);  // (10000, 1)
+    const __m128i tens = _mm_set1_epi32(0x0001000A);         // 16-bit pairs (10, 1)
+    const __m128i hundreds = _mm_set1_epi32(0x00010064);     // (100, 1)
+    const __m128i tenThousands = _mm_set1_epi32(0x00012710); // (10000, 1)
     const __m128i pairs0 = _mm_madd_epi16(_mm_packs_epi32(load(p), load(p + 4)), tens);
     const __m128i pairs1 = _mm_madd_epi16(_mm_packs_epi32(load(p + 8), load(p + 12)), tens);
     const __m128i pairs2 = _mm_madd_epi16(_mm_packs_epi32(load(p + 16), load(p + 20)), tens);
     const __m128i pairs3 = _mm_madd_epi16(_mm_packs_epi32(load(p + 24), load(p + 28)), tens);
-    const __m128i quads0 = _mm_madd_epi16(_mm_packs_epi32(pairs0, pairs1), hundreds);
-    const __m128i quads1 = _mm_madd_epi16(_mm_packs_epi32(pairs2, pairs3), hundreds);
-    const __m128i limbs = _mm_madd_epi16(_mm_packs_epi32(quads0, quads1), tenThousands);
-    return _mm_shuffle_epi32(limbs, 0x1B); // reversed: least significant first
+    // The high and low four digits of the two least significant limbs, then
+    // of the two most significant ones.
+    const __m128i lowQuads = _mm_madd_epi16(_mm_packs_epi32(pairs3, pairs2), hundreds);
+    const __m128i highQuads = _mm_madd_epi16(_mm_packs_epi32(pairs1, pairs0), hundreds);
+    return _mm_madd_epi16(_mm_packs_epi32(lowQuads, highQuads), tenThousands);
 }
 #endif
 
@@ -56,8 +49,9 @@ void limbsFromDigits8(const int32_t* end, int32_t count, uint32_t* out)
     for (; i + 4 <= count; i += 4)
         store(out + i, fourLimbsFromDigits(end - 8 * static_cast<int64_t>(i) - kBlockDigits));
 #endif
+    // The few limbs after the blocks (all of them without SSE2).
     for (; i < count; ++i)
-        out[i] = limbOf8(end - 8 * static_cast<int64_t>(i) - 8);
+        out[i] = static_cast<uint32_t>(blockOf(end - 8 * static_cast<int64_t>(i) - 8));
 }
 
 void digitsFromLimbs(const uint32_t* limbs, int32_t count, int digitsPerLimb, int32_t* out)
