@@ -7,6 +7,10 @@
 #include "bignum/limb_digits.h"
 #include "bignum/thresholds.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 constexpr uint64_t kBase8 = 100000000;
@@ -24,6 +28,37 @@ void carryPass(uint64_t* column, int32_t count)
         column[k] = v - carry * kBase8;
     }
 }
+
+#if defined(__SSE2__)
+// c[j] += y[0] x[j] + y[1] x[j-1] + y[2] x[j-2] + y[3] x[j-3] for j = 3, 4,
+// ... in steps of four columns while they lie below nx; returns the first
+// column left. A 32 x 32 -> 64-bit product takes the even 32-bit lanes, so
+// four limbs x[j .. j+3] give the columns j and j+2 as loaded and j+1 and
+// j+3 shifted down by 32 bits: no widening of the limbs, and both sums are
+// put back in column order once per four rows.
+int32_t addFourRows(const uint32_t* x, int32_t nx, const uint32_t* y, uint64_t* c)
+{
+    const __m128i y0 = _mm_set1_epi64x(y[0]), y1 = _mm_set1_epi64x(y[1]);
+    const __m128i y2 = _mm_set1_epi64x(y[2]), y3 = _mm_set1_epi64x(y[3]);
+    const auto load = [](const void* p) { return _mm_loadu_si128(static_cast<const __m128i*>(p)); };
+    int32_t j = 3;
+    for (; j + 4 <= nx; j += 4) {
+        const __m128i x0 = load(x + j), x1 = load(x + j - 1), x2 = load(x + j - 2), x3 = load(x + j - 3);
+        const __m128i even = _mm_add_epi64(_mm_add_epi64(_mm_mul_epu32(x0, y0), _mm_mul_epu32(x1, y1)),
+                                           _mm_add_epi64(_mm_mul_epu32(x2, y2), _mm_mul_epu32(x3, y3)));
+        const __m128i odd = _mm_add_epi64(
+            _mm_add_epi64(_mm_mul_epu32(_mm_srli_epi64(x0, 32), y0), _mm_mul_epu32(_mm_srli_epi64(x1, 32), y1)),
+            _mm_add_epi64(_mm_mul_epu32(_mm_srli_epi64(x2, 32), y2), _mm_mul_epu32(_mm_srli_epi64(x3, 32), y3)));
+        __m128i* low = reinterpret_cast<__m128i*>(c + j);
+        __m128i* high = reinterpret_cast<__m128i*>(c + j + 2);
+        _mm_storeu_si128(low, _mm_add_epi64(_mm_loadu_si128(low), _mm_unpacklo_epi64(even, odd)));
+        _mm_storeu_si128(high, _mm_add_epi64(_mm_loadu_si128(high), _mm_unpackhi_epi64(even, odd)));
+    }
+    return j;
+}
+#else
+int32_t addFourRows(const uint32_t*, int32_t, const uint32_t*, uint64_t*) { return 3; }
+#endif
 
 } // namespace
 
@@ -46,7 +81,7 @@ void limbProductSchoolbook(const uint32_t* x, int32_t nx, const uint32_t* y, int
             c[0] += y0 * x[0];
             c[1] += y0 * x[1] + y1 * x[0];
             c[2] += y0 * x[2] + y1 * x[1] + y2 * x[0];
-            for (int32_t j = 3; j < nx; ++j)
+            for (int32_t j = addFourRows(x, nx, y + i, c); j < nx; ++j)
                 c[j] += y0 * x[j] + y1 * x[j - 1] + y2 * x[j - 2] + y3 * x[j - 3];
             c[nx] += y1 * x[nx - 1] + y2 * x[nx - 2] + y3 * x[nx - 3];
             c[nx + 1] += y2 * x[nx - 1] + y3 * x[nx - 2];
