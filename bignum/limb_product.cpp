@@ -96,9 +96,13 @@ void limbProductSchoolbook(const uint32_t* x, int32_t nx, const uint32_t* y, int
         for (int32_t j = 0; j < nx; ++j)
             c[j] += yi * x[j];
     }
-    carryPass(column, total);
-    for (int32_t k = 0; k < total; ++k)
-        out[k] = static_cast<uint32_t>(column[k]);
+    // The last carry pass writes the limbs out as it goes.
+    uint64_t carry = 0;
+    for (int32_t k = 0; k < total; ++k) {
+        const uint64_t v = column[k] + carry;
+        carry = v / kBase8;
+        out[k] = static_cast<uint32_t>(v - carry * kBase8);
+    }
 }
 
 void limbProductSchoolbook(const uint32_t* x, int32_t nx, const uint32_t* y, int32_t ny, uint32_t* out)
