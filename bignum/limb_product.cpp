@@ -73,7 +73,8 @@ void limbProductSchoolbook(const uint32_t* x, int32_t nx, const uint32_t* y, int
     std::fill(column, column + total, uint64_t{0});
     int32_t i = 0;
     // Four rows at a time: each column sum is loaded and stored once for four
-    // products, and the loop over the longer operand vectorises.
+    // products, and the columns away from the ends go four by four in
+    // vectors.
     for (; i + 4 <= ny; i += 4) {
         const uint64_t y0 = y[i], y1 = y[i + 1], y2 = y[i + 2], y3 = y[i + 3];
         if ((y0 | y1 | y2 | y3) != 0) {
