@@ -1,11 +1,14 @@
 #include "bignum/limb_product.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "bignum/karatsuba_product.h"
+#include "bignum/limb_digits.h"
 #include "bignum/limb_square.h"
 #include "bignum/thresholds.h"
 #include "bignum/vector_clones.h"
+
 
 namespace {
 
@@ -25,6 +28,7 @@ void carryPass(uint64_t* column, int32_t count)
     }
 }
 
+
 } // namespace
 
 QUORRA_VECTOR_CLONES void limbProductSchoolbook(const uint32_t* x, int32_t nx, const uint32_t* y, int32_t ny,
@@ -38,7 +42,8 @@ QUORRA_VECTOR_CLONES void limbProductSchoolbook(const uint32_t* x, int32_t nx, c
     std::fill(column, column + total, uint64_t{0});
     int32_t i = 0;
     // Four rows at a time: each column sum is loaded and stored once for four
-    // products, and the loop over the longer operand vectorises.
+    // products, and the loop over the longer operand vectorises (four 64-bit
+    // lanes in the AVX2 build, two on the SSE2 baseline).
     for (; i + 4 <= ny; i += 4) {
         const uint64_t y0 = y[i], y1 = y[i + 1], y2 = y[i + 2], y3 = y[i + 3];
         if ((y0 | y1 | y2 | y3) != 0) {
@@ -61,15 +66,20 @@ QUORRA_VECTOR_CLONES void limbProductSchoolbook(const uint32_t* x, int32_t nx, c
         for (int32_t j = 0; j < nx; ++j)
             c[j] += yi * x[j];
     }
-    carryPass(column, total);
-    for (int32_t k = 0; k < total; ++k)
-        out[k] = static_cast<uint32_t>(column[k]);
+    // The last carry pass writes the limbs out as it goes.
+    uint64_t carry = 0;
+    for (int32_t k = 0; k < total; ++k) {
+        const uint64_t v = column[k] + carry;
+        carry = v / kBase8;
+        out[k] = static_cast<uint32_t>(v - carry * kBase8);
+    }
 }
 
 void limbProductSchoolbook(const uint32_t* x, int32_t nx, const uint32_t* y, int32_t ny, uint32_t* out)
 {
-    std::vector<uint64_t> column(static_cast<size_t>(nx + ny));
-    limbProductSchoolbook(x, nx, y, ny, out, column.data());
+    // The column sums are cleared by the product itself.
+    const auto column = std::make_unique_for_overwrite<uint64_t[]>(static_cast<size_t>(nx + ny));
+    limbProductSchoolbook(x, nx, y, ny, out, column.get());
 }
 
 void limbProductExact(const int32_t* a, int32_t na, const int32_t* b, int32_t nb, ProductLimbs& out,
@@ -78,10 +88,11 @@ void limbProductExact(const int32_t* a, int32_t na, const int32_t* b, int32_t nb
     const int32_t la = (na + 7) / 8;
     const int32_t lb = (nb + 7) / 8;
     // A square (the same digits twice) is converted once; the methods by size
-    // square it, the schoolbook alone multiplies it out.
+    // square it, the schoolbook alone multiplies it out. Every limb is written
+    // by the conversions: no need to clear them first.
     const bool square = a == b && na == nb && method == ExactProduct::BySize;
-    std::vector<uint32_t> operands(static_cast<size_t>(square ? la : la + lb));
-    uint32_t* x = operands.data();
+    const auto operands = std::make_unique_for_overwrite<uint32_t[]>(static_cast<size_t>(square ? la : la + lb));
+    uint32_t* x = operands.get();
     uint32_t* y = square ? x : x + la;
     digitsToLimbs<8>(a, na, x, la);
     if (!square)
@@ -137,16 +148,10 @@ BigNum sciFromProductLimbs(const ProductLimbs& p, int64_t low, bool positive, in
     std::copy(lead + skip, lead + skip + written, d);
     // Whole limbs while they fit, then the part of the next one that is kept.
     int32_t i = top - 1;
-    if (k == 4) {
-        for (; i >= 0 && written + 4 <= used; --i, written += 4)
-            std::copy_n(&digitTable[4 * p.limbs[static_cast<size_t>(i)]], 4, d + written);
-    } else if (k == 8) {
-        for (; i >= 0 && written + 8 <= used; --i, written += 8) {
-            const uint32_t v = p.limbs[static_cast<size_t>(i)];
-            std::copy_n(&digitTable[4 * (v / 10000)], 4, d + written);
-            std::copy_n(&digitTable[4 * (v % 10000)], 4, d + written + 4);
-        }
-    }
+    const int32_t whole = std::min(i + 1, (used - written) / k);
+    digitsFromLimbs(p.limbs.data() + (i + 1 - whole), whole, k, d + written);
+    written += whole * k;
+    i -= whole;
     for (; i >= 0 && written < used; --i) {
         int32_t part[8];
         limbDigits(p.limbs[static_cast<size_t>(i)], k, part);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "bignum/globals.h"
+#include "bignum/limb_digits.h"
 
 // Limbs of K decimal digits, least significant first, from the digit string
 // d[0 .. n-1]; `count` limbs are written (the most significant one padded
@@ -16,20 +17,19 @@ template <int K>
 void digitsToLimbs(const int32_t* d, int32_t n, uint32_t* out, int32_t count)
 {
     static_assert(K == 3 || K == 4 || K == 8, "limbs of 3, 4 or 8 digits");
-    // Whole limbs first, in a loop without branches: limb i is
-    // d[n - K(i+1) .. n - Ki - 1].
+    // Whole limbs first: limb i is d[n - K(i+1) .. n - Ki - 1].
     const int32_t whole = std::min(count, n / K);
-    const int32_t* last = d + n - K;
-    for (int32_t i = 0; i < whole; ++i) {
-        const int32_t* p = last - static_cast<int64_t>(K) * i;
-        uint32_t v;
-        if constexpr (K == 3)
-            v = static_cast<uint32_t>((p[0] * 10 + p[1]) * 10 + p[2]);
-        else
-            v = static_cast<uint32_t>(((p[0] * 10 + p[1]) * 10 + p[2]) * 10 + p[3]);
-        if constexpr (K == 8)
-            v = v * 10000 + static_cast<uint32_t>(((p[4] * 10 + p[5]) * 10 + p[6]) * 10 + p[7]);
-        out[i] = v;
+    if constexpr (K == 8) {
+        limbsFromDigits8(d + n, whole, out);
+    } else {
+        const int32_t* last = d + n - K;
+        for (int32_t i = 0; i < whole; ++i) {
+            const int32_t* p = last - static_cast<int64_t>(K) * i;
+            uint32_t v = static_cast<uint32_t>((p[0] * 10 + p[1]) * 10 + p[2]);
+            if constexpr (K == 4)
+                v = v * 10 + static_cast<uint32_t>(p[3]);
+            out[i] = v;
+        }
     }
     // Then the leading limb that has fewer than K digits, and zero limbs.
     for (int32_t i = whole; i < count; ++i) {

@@ -333,6 +333,35 @@ TEST_F(Multiply, SizeBandsAgreeWithMpfrByEveryMethod)
     }
 }
 
+// Every operand length up to nine 32-digit blocks of the exact product's
+// digit reading (whole 8-digit limbs in blocks of four, the rest one by one,
+// then the short leading limb), against short and long second factors, on
+// random digits, all 9s (the largest limbs) and 9s with a run of 0s before
+// the last 9 (zero limbs); the products are cut at varying lengths, so the digits
+// are written out in whole limbs and a part of one.
+TEST_F(Multiply, EveryOperandLengthAroundDigitBlocks)
+{
+    enum Pattern { Random, Nines, NinesThenZeros };
+    std::mt19937_64 rng(8);
+    for (int32_t na = 2; na <= 9 * 32 + 1; ++na) {
+        for (const int32_t nb : {2, 8, 9, 33, 65}) {
+            workPrecision = 1 + static_cast<int32_t>(rng() % static_cast<uint64_t>(na + nb));
+            for (const Pattern pattern : {Random, Nines, NinesThenZeros}) {
+                std::string a = mantissaOfDigits(rng, na);
+                std::string b = "-" + mantissaOfDigits(rng, nb) + "e-9";
+                if (pattern != Random)
+                    a = "9." + std::string(static_cast<size_t>(na - 1), '9');
+                if (pattern == NinesThenZeros && na > 2)
+                    a.replace(2 + static_cast<size_t>(na / 2), static_cast<size_t>(na - 2 - na / 2),
+                              std::string(static_cast<size_t>(na - 2 - na / 2), '0'));
+                const BigNum x = bigFromDecimal(a), y = bigFromDecimal(b);
+                EXPECT_EQ(canonicalOf(myMulSchoolbook(x, y)), expectedProduct(a, b, workPrecision + kGuardDigits))
+                    << na << " x " << nb << " pattern " << pattern << " wp=" << workPrecision;
+            }
+        }
+    }
+}
+
 // A missing library, or one without the export, costs speed only: the
 // product is exact and the notice, with the loader's reason, comes once.
 TEST_F(Multiply, UnusableLibraryFallsBackWithOneNotice)
