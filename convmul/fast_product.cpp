@@ -193,6 +193,7 @@ struct Limbs10k {
     const uint32_t* v;
     int32_t n;
     int32_t limbs() const { return n; }
+    uint64_t limb(int32_t j) const { return v[j]; }
     bool sameAs(const Limbs10k& o) const { return n == o.n && (v == o.v || memcmp(v, o.v, sizeof(*v) * static_cast<size_t>(n)) == 0); }
     template <int Stride>
     void put(double* dst, int32_t total) const
@@ -209,6 +210,14 @@ struct Digits {
     const int32_t* d;
     int32_t n;
     int32_t limbs() const { return (n + 3) / 4; }
+    uint64_t limb(int32_t j) const
+    {
+        const int32_t end = n - 4 * j; // one past the limb's last digit
+        uint64_t value = 0;
+        for (int32_t k = end < 4 ? 0 : end - 4; k < end; ++k)
+            value = value * 10 + static_cast<uint64_t>(d[k]);
+        return value;
+    }
     bool sameAs(const Digits& o) const { return n == o.n && (d == o.d || memcmp(d, o.d, sizeof(*d) * static_cast<size_t>(n)) == 0); }
     template <int Stride>
     void put(double* dst, int32_t total) const
@@ -391,6 +400,42 @@ double carryColumns(const double* column, int32_t columns, uint32_t* product)
     return worst;
 }
 
+// The transform for `columns` product columns: the first length that holds
+// them all, or a shorter one that holds all but at most kMaxWrapColumns of
+// them (and both operands), whose cyclic sums then carry the top columns on
+// top of the lowest ones. Products of two equal lengths often need a few
+// columns more than a length offers (two 10,268-digit operands: 5,133
+// columns, 13 beyond 5,120, which took 6,144 points).
+constexpr int32_t kMaxWrapColumns = 64;
+
+int32_t wrappedTransformSize(int32_t columns, int32_t na, int32_t nb)
+{
+    const int32_t whole = transformSize(columns);
+    int32_t least = columns - kMaxWrapColumns;
+    least = least > na ? least : na;
+    least = least > nb ? least : nb;
+    const int32_t wrapped = transformSize(least);
+    return wrapped < whole ? wrapped : whole;
+}
+
+// A cyclic convolution of `size` points holds c[k] + c[k + size] at k for
+// the `wrap` columns beyond it. The lowest columns are few sums of few
+// products: formed exactly here and taken off, they leave the top ones
+// (moved to c[size + k]), with the wrapped sum's rounding error.
+template <class Source>
+void unwrapColumns(const Source& a, const Source& b, double* c, int32_t size, int32_t wrap)
+{
+    const int32_t na = a.limbs(), nb = b.limbs();
+    for (int32_t k = 0; k < wrap; ++k) {
+        uint64_t low = 0;
+        for (int32_t i = k < nb ? 0 : k - nb + 1; i <= k && i < na; ++i)
+            low += a.limb(i) * b.limb(k - i);
+        const double exact = static_cast<double>(low);
+        c[size + k] = c[k] - exact;
+        c[k] = exact;
+    }
+}
+
 template <class Source>
 double multiply(const Source& a, const Source& b, uint32_t* product)
 {
@@ -399,7 +444,7 @@ double multiply(const Source& a, const Source& b, uint32_t* product)
     if (a.n < 1 || b.n < 1 || na > CONVMUL_MAX_LIMBS_10K || nb > CONVMUL_MAX_LIMBS_10K || !fftwReady())
         return -1.0;
     const int32_t columns = na + nb - 1;
-    Plan* p = planFor(transformSize(columns));
+    Plan* p = planFor(wrappedTransformSize(columns, na, nb));
     if (p == nullptr)
         return -1.0;
     const int32_t size = p->size;
@@ -421,7 +466,12 @@ double multiply(const Source& a, const Source& b, uint32_t* product)
         foldProduct(*p);
     }
     fftw.execute(p->backward);
-    return carryColumns(&p->packed[0][0], columns, product);
+    // The columns come back as N reals in a buffer of 2N: room for the
+    // wrapped ones after them.
+    double* c = &p->packed[0][0];
+    if (columns > size)
+        unwrapColumns(a, b, c, size, columns - size);
+    return carryColumns(c, columns, product);
 }
 
 } // namespace

@@ -231,10 +231,13 @@ TEST(Convmul, FastEntryMatchesGmpAndReportsItsError)
     // Columns na + nb - 1 against the lengths 2^k, 3 * 2^k and 5 * 2^k:
     // 1 -> 2, 5 -> 6 and 9 -> 10 (odd half lengths), 4095 -> 4096,
     // 2049 -> 2560, 3072 and 3073 on each side of 3072, 8199 -> 10240,
-    // 139999 -> 163840.
-    const std::pair<int32_t, int32_t> shapes[] = {{1, 1},       {2, 3},       {3, 3},       {4, 6},
-                                                  {2048, 2048}, {2049, 1},    {1536, 1537}, {1537, 1537},
-                                                  {2503, 2503}, {4100, 4100}, {70000, 70000}};
+    // 139999 -> 163840; and lengths shorter than the columns, whose top
+    // columns wrap onto the lowest: 65 -> 40, 5133 -> 5120, 5184 -> 5120 (the
+    // most that wraps), 5185 -> 6144 (one more does not).
+    const std::pair<int32_t, int32_t> shapes[] = {
+        {1, 1},       {2, 3},       {3, 3},       {4, 6},       {2048, 2048}, {2049, 1},
+        {1536, 1537}, {1537, 1537}, {2503, 2503}, {4100, 4100}, {70000, 70000}, {33, 33},
+        {2567, 2567}, {2592, 2593}, {2593, 2593}};
     for (const auto& [na, nb] : shapes) {
         for (const bool nines : {false, true}) {
             std::vector<uint32_t> a(static_cast<size_t>(na)), b(static_cast<size_t>(nb));
@@ -270,8 +273,9 @@ TEST(Convmul, DigitsEntryMatchesGmp)
     const ConvmulMultiplyDigitsFn f = convmulDigitsEntry();
     ASSERT_NE(f, nullptr);
     std::mt19937_64 rng(5);
-    const std::pair<int32_t, int32_t> shapes[] = {{1, 1},      {5, 3},      {4, 4},       {4095, 4097},
-                                                  {6145, 6143}, {8192, 10}, {10004, 10004}, {40001, 39999}};
+    const std::pair<int32_t, int32_t> shapes[] = {{1, 1},         {5, 3},         {4, 4},         {4095, 4097},
+                                                  {6145, 6143},   {8192, 10},     {10004, 10004}, {40001, 39999},
+                                                  {10268, 10268}, {10365, 10372}};
     for (const auto& [na, nb] : shapes) {
         for (const bool nines : {false, true}) {
             std::vector<int32_t> a(static_cast<size_t>(na)), b(static_cast<size_t>(nb));
