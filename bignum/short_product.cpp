@@ -41,8 +41,8 @@ void wholeProduct(const uint32_t* x, int32_t nx, const uint32_t* y, int32_t ny, 
 
 // Below Karatsuba's switch the kept columns are always the cheaper part of
 // the schoolbook. Above it they must save enough of the whole product to beat
-// Karatsuba's method: timed, with the kept digits as long as the operands
-// (about half the cells), up to about 700 limbs.
+// Karatsuba's method: two fifths of the cells or more (timed with about half
+// the cells left out, see kShortProductMaxLimbs).
 bool keptColumnsPay(int32_t nx, int32_t ny, int32_t from)
 {
     if (std::min(nx, ny) < kKaratsubaMinLimbs)
