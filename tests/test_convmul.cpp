@@ -261,6 +261,39 @@ TEST(Convmul, FastEntryMatchesGmpAndReportsItsError)
     EXPECT_EQ(f(&one, 1, &one, CONVMUL_MAX_LIMBS_10K + 1, out), -1.0);
 }
 
+// All lengths share the library's work arrays and each length keeps its own
+// plans: products after a longer one (the arrays grown, then used in part),
+// squares of a length that so far formed only products and the other way
+// round, odd limb counts in squares (limbs packed in exchanged pairs), and
+// the all-9999 operands at the largest length, in this order.
+TEST(Convmul, LengthChangesReuseTheSharedWorkArrays)
+{
+    const ConvmulMultiply10kFn f = convmulFastEntry();
+    ASSERT_NE(f, nullptr);
+    std::mt19937_64 rng(31);
+    struct Step {
+        int32_t na, nb;
+        bool square, nines;
+    };
+    const Step steps[] = {{1200, 1100, false, false}, {30000, 29000, false, false}, {1200, 1200, true, false},
+                          {777, 777, true, false},     {5, 3, false, false},         {29001, 29001, true, true},
+                          {777, 776, false, false},    {30000, 29000, false, true}};
+    for (const Step& s : steps) {
+        std::vector<uint32_t> a(static_cast<size_t>(s.na)), b(static_cast<size_t>(s.nb));
+        for (auto& v : a)
+            v = s.nines ? 9999 : static_cast<uint32_t>(rng() % 10000);
+        for (auto& v : b)
+            v = s.nines ? 9999 : static_cast<uint32_t>(rng() % 10000);
+        const std::vector<uint32_t>& second = s.square ? a : b;
+        std::vector<uint32_t> product(a.size() + second.size());
+        const double error = f(a.data(), s.na, second.data(), static_cast<int32_t>(second.size()), product.data());
+        EXPECT_GE(error, 0.0);
+        EXPECT_LT(error, 0.25) << s.na << " x " << second.size();
+        EXPECT_EQ(decimalOf10kLimbs(product), gmpProduct(asBase1000(a), asBase1000(second)))
+            << s.na << " x " << second.size() << (s.square ? " square" : "");
+    }
+}
+
 // The digit-string entry packs the calculator's digits (most significant
 // first, any count) into limbs itself: digit counts on each side of a
 // multiple of four, random digits, all 9s, and squares (the same string

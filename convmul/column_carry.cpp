@@ -1,0 +1,92 @@
+// Rounding: adding 1.5 * 2^52 to a double below 2^51 leaves its nearest
+// integer in the low bits of the sum, so subtracting it again gives the
+// rounded value as a double (for the distance) and subtracting its bit
+// pattern gives it as an integer, both without a conversion instruction and
+// two columns at a time in SSE2 registers.
+//
+// Carrying: columns are taken in pairs, as one base-10^8 step: a column is
+// below 2^47, so a pair with its carry stays below 2^64, and the carry chain
+// that runs through all columns holds one division (a multiplication by the
+// reciprocal, as the divisor is a constant) per two columns instead of one
+// per column.
+
+#include "convmul/column_carry.h"
+
+#include <math.h>
+
+#if defined(__SSE2__) && defined(__x86_64__)
+#include <emmintrin.h>
+#endif
+
+namespace {
+
+constexpr uint32_t kBase = 10000;
+constexpr uint64_t kPairBase = uint64_t{kBase} * kBase;
+constexpr double kRoundingShift = 6755399441055744.0; // 1.5 * 2^52
+
+inline uint64_t carryPair(uint64_t low, uint64_t high, uint64_t carry, uint32_t* out)
+{
+    const uint64_t sum = low + high * kBase + carry;
+    const uint64_t next = sum / kPairBase;
+    const uint32_t pair = static_cast<uint32_t>(sum - next * kPairBase);
+    const uint32_t upper = pair / kBase;
+    out[0] = pair - upper * kBase;
+    out[1] = upper;
+    return next;
+}
+
+// A column rounded to the nearest non-negative integer (a zero column may
+// come out a hair below zero); its distance from it raises `worst`.
+inline uint64_t roundColumn(double v, double& worst)
+{
+    const double shifted = (v > 0.0 ? v : 0.0) + kRoundingShift;
+    const double rounded = shifted - kRoundingShift;
+    const double e = fabs(v - rounded);
+    worst = e > worst ? e : worst;
+    return static_cast<uint64_t>(rounded);
+}
+
+} // namespace
+
+double carryColumns(const double* column, int32_t columns, uint32_t* product)
+{
+    double worst = 0.0;
+    uint64_t carry = 0;
+    int32_t k = 0;
+#if defined(__SSE2__) && defined(__x86_64__)
+    const __m128d shift = _mm_set1_pd(kRoundingShift);
+    const __m128i shiftBits = _mm_castpd_si128(shift);
+    const __m128d zero = _mm_setzero_pd(), signBit = _mm_set1_pd(-0.0);
+    __m128d worstPair = zero;
+    // One pair of columns: the two rounded as integers, in one register.
+    const auto roundPair = [&](const double* at) {
+        const __m128d v = _mm_loadu_pd(at);
+        const __m128d shifted = _mm_add_pd(_mm_max_pd(v, zero), shift);
+        const __m128d distance = _mm_andnot_pd(signBit, _mm_sub_pd(v, _mm_sub_pd(shifted, shift)));
+        worstPair = _mm_max_pd(worstPair, distance);
+        return _mm_sub_epi64(_mm_castpd_si128(shifted), shiftBits);
+    };
+    for (; k + 4 <= columns; k += 4) {
+        const __m128i first = roundPair(column + k), second = roundPair(column + k + 2);
+        carry = carryPair(static_cast<uint64_t>(_mm_cvtsi128_si64(first)),
+                          static_cast<uint64_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(first, first))), carry, product + k);
+        carry = carryPair(static_cast<uint64_t>(_mm_cvtsi128_si64(second)),
+                          static_cast<uint64_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(second, second))), carry,
+                          product + k + 2);
+    }
+    worstPair = _mm_max_pd(worstPair, _mm_unpackhi_pd(worstPair, worstPair));
+    worst = _mm_cvtsd_f64(worstPair);
+#endif
+    for (; k + 1 < columns; k += 2) {
+        const uint64_t low = roundColumn(column[k], worst);
+        carry = carryPair(low, roundColumn(column[k + 1], worst), carry, product + k);
+    }
+    if (k < columns) {
+        const uint64_t sum = roundColumn(column[k], worst) + carry;
+        carry = sum / kBase;
+        product[k] = static_cast<uint32_t>(sum - carry * kBase);
+    }
+    // The product is below 10000^(na + nb): the rest fits one limb.
+    product[columns] = static_cast<uint32_t>(carry);
+    return worst;
+}

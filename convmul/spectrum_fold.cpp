@@ -1,0 +1,167 @@
+// The two folds, each one pass over half a spectrum. Their arithmetic is as
+// much as the transforms' own, so the main loops take two neighbouring k at
+// once in the two lanes of SSE2 registers (real parts in one register,
+// imaginary parts in another); the ends (k = 0, k = M / 2, a last odd k) take
+// the same steps one k at a time.
+
+#include "convmul/spectrum_fold.h"
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
+namespace {
+
+// Product spectrum P at q from Z at q and at r = N - q (mod N): with
+// Z' = conj(Z[r]), A = (Z + Z') / 2 and B = (Z - Z') / (2i); this gives
+// 2A * 2B, with 2B taken as (Im, -Re) of Z - Z'.
+inline void productAt(const double* z, int32_t q, int32_t r, double& pr, double& pi)
+{
+    const double zr = z[2 * q], zi = z[2 * q + 1];
+    const double cr = z[2 * r], ci = z[2 * r + 1];
+    const double ar = zr + cr, ai = zi - ci;
+    const double br = zi + ci, bi = cr - zr;
+    pr = ar * br - ai * bi;
+    pi = ar * bi + ai * br;
+}
+
+} // namespace
+
+// The spectrum of a + i b turned into the folded spectrum of the product a b.
+// The product spectrum P = A B is that of a real sequence c, so half a
+// transform takes it back: w[j] = c[2j] + i c[2j + 1] has the spectrum
+// W[k] = E[k] + i O[k] with E = (P[k] + P[k + M]) / 2 and
+// O = (P[k] - P[k + M]) exp(2 pi i k / N) / 2, M = N / 2. P[N - k] is
+// conj(P[k]), so E and O at M - k are the conjugates of those at k: one pass
+// over k <= M / 2 reads each spectrum value once and fills both halves. The
+// halves of A and B and of E and O, and the 1/M of the inverse transform, are
+// one scale.
+void foldProduct(const double* z, double* w, int32_t size, const TurnTable& turn)
+{
+    const int32_t m = size / 2;
+    const double scale = 0.125 / m;
+    const auto foldAt = [&](int32_t k) {
+        double p0r, p0i, p1r, p1i;
+        productAt(z, k, k == 0 ? 0 : size - k, p0r, p0i);
+        productAt(z, k + m, m - k, p1r, p1i);
+        const double er = p0r + p1r, ei = p0i + p1i;
+        const double dr = p0r - p1r, di = p0i - p1i;
+        const double tr = turn.cosines[k], ti = turn.sines[k];
+        const double orr = dr * tr - di * ti, oi = dr * ti + di * tr;
+        w[2 * k] = (er - oi) * scale;
+        w[2 * k + 1] = (ei + orr) * scale;
+        if (k != 0 && 2 * k != m) {
+            w[2 * (m - k)] = (er + oi) * scale;
+            w[2 * (m - k) + 1] = (orr - ei) * scale;
+        }
+    };
+    foldAt(0);
+    int32_t k = 1;
+#ifdef __SSE2__
+    // k and k + 1 side by side; the partners N - k, M - k and the outputs at
+    // M - k run downwards, so their pairs are loaded and stored in reverse.
+    const __m128d s = _mm_set1_pd(scale);
+    const auto lanes = [](const double* lane0, const double* lane1, __m128d& re, __m128d& im) {
+        const __m128d x = _mm_load_pd(lane0), y = _mm_load_pd(lane1);
+        re = _mm_unpacklo_pd(x, y);
+        im = _mm_unpackhi_pd(x, y);
+    };
+    const auto product = [](__m128d zr, __m128d zi, __m128d cr, __m128d ci, __m128d& pr, __m128d& pi) {
+        const __m128d ar = _mm_add_pd(zr, cr), ai = _mm_sub_pd(zi, ci);
+        const __m128d br = _mm_add_pd(zi, ci), bi = _mm_sub_pd(cr, zr);
+        pr = _mm_sub_pd(_mm_mul_pd(ar, br), _mm_mul_pd(ai, bi));
+        pi = _mm_add_pd(_mm_mul_pd(ar, bi), _mm_mul_pd(ai, br));
+    };
+    for (; 2 * (k + 1) < m; k += 2) {
+        __m128d zr, zi, cr, ci, p0r, p0i, p1r, p1i;
+        lanes(z + 2 * k, z + 2 * k + 2, zr, zi);
+        lanes(z + 2 * (size - k), z + 2 * (size - k - 1), cr, ci);
+        product(zr, zi, cr, ci, p0r, p0i);
+        lanes(z + 2 * (k + m), z + 2 * (k + m + 1), zr, zi);
+        lanes(z + 2 * (m - k), z + 2 * (m - k - 1), cr, ci);
+        product(zr, zi, cr, ci, p1r, p1i);
+        const __m128d er = _mm_add_pd(p0r, p1r), ei = _mm_add_pd(p0i, p1i);
+        const __m128d dr = _mm_sub_pd(p0r, p1r), di = _mm_sub_pd(p0i, p1i);
+        const __m128d tr = _mm_loadu_pd(turn.cosines + k), ti = _mm_loadu_pd(turn.sines + k);
+        const __m128d orr = _mm_sub_pd(_mm_mul_pd(dr, tr), _mm_mul_pd(di, ti));
+        const __m128d oi = _mm_add_pd(_mm_mul_pd(dr, ti), _mm_mul_pd(di, tr));
+        const __m128d lowRe = _mm_mul_pd(_mm_sub_pd(er, oi), s), lowIm = _mm_mul_pd(_mm_add_pd(ei, orr), s);
+        const __m128d highRe = _mm_mul_pd(_mm_add_pd(er, oi), s), highIm = _mm_mul_pd(_mm_sub_pd(orr, ei), s);
+        _mm_store_pd(w + 2 * k, _mm_unpacklo_pd(lowRe, lowIm));
+        _mm_store_pd(w + 2 * k + 2, _mm_unpackhi_pd(lowRe, lowIm));
+        _mm_store_pd(w + 2 * (m - k), _mm_unpacklo_pd(highRe, highIm));
+        _mm_store_pd(w + 2 * (m - k - 1), _mm_unpackhi_pd(highRe, highIm));
+    }
+#endif
+    for (; 2 * k <= m; ++k)
+        foldAt(k);
+}
+
+// The half-length spectrum W of w[j] = a[2j] + i a[2j + 1] replaced by the
+// folded spectrum of a * a. With E = (W[k] + conj W[M - k]) / 2 and
+// D = (W[k] - conj W[M - k]) / (2i) the spectrum of a is A[k] = E + D t',
+// A[k + M] = E - D t', t' = exp(-2 pi i k / N); folding P = A^2 as above
+// gives (E^2 + D^2 t'^2 + 2i E D) / M. At M - k, E and D are the conjugates
+// of those at k, and so is t'^2. E and D are formed doubled, their halves
+// going into the scale with the 1/M.
+void foldSquare(double* w, int32_t size, const TurnTable& turn)
+{
+    const int32_t m = size / 2;
+    const double scale = 0.25 / m;
+    const auto foldAt = [&](int32_t k) {
+        const int32_t j = k == 0 ? 0 : m - k;
+        const double ur = w[2 * k + 1], ui = w[2 * k]; // W[k], stored exchanged
+        const double vr = w[2 * j + 1], vi = w[2 * j]; // W[M - k]
+        const double er = ur + vr, ei = ui - vi;
+        const double dr = ui + vi, di = vr - ur;
+        const double tr = turn.cosines[k], ti = turn.sines[k];
+        const double sr = tr * tr - ti * ti, si = -2.0 * tr * ti; // t'^2
+        const double d2r = dr * dr - di * di, d2i = 2.0 * dr * di;
+        const double xr = er * er - ei * ei + d2r * sr - d2i * si;
+        const double xi = 2.0 * er * ei + d2r * si + d2i * sr;
+        const double yr = 2.0 * (er * dr - ei * di), yi = 2.0 * (er * di + ei * dr);
+        // X + 2i Y at k, conj(X) + 2i conj(Y) at M - k.
+        w[2 * k] = (xr - yi) * scale;
+        w[2 * k + 1] = (xi + yr) * scale;
+        if (j != k) {
+            w[2 * j] = (xr + yi) * scale;
+            w[2 * j + 1] = (yr - xi) * scale;
+        }
+    };
+    foldAt(0);
+    int32_t k = 1;
+#ifdef __SSE2__
+    const __m128d s = _mm_set1_pd(scale);
+    for (; 2 * (k + 1) < m; k += 2) {
+        const int32_t j = m - k;
+        const __m128d x0 = _mm_load_pd(w + 2 * k), x1 = _mm_load_pd(w + 2 * k + 2);
+        const __m128d y0 = _mm_load_pd(w + 2 * j), y1 = _mm_load_pd(w + 2 * j - 2);
+        // Exchanged storage: the low halves are the imaginary parts.
+        const __m128d ui = _mm_unpacklo_pd(x0, x1), ur = _mm_unpackhi_pd(x0, x1);
+        const __m128d vi = _mm_unpacklo_pd(y0, y1), vr = _mm_unpackhi_pd(y0, y1);
+        const __m128d er = _mm_add_pd(ur, vr), ei = _mm_sub_pd(ui, vi);
+        const __m128d dr = _mm_add_pd(ui, vi), di = _mm_sub_pd(vr, ur);
+        const __m128d tr = _mm_loadu_pd(turn.cosines + k), ti = _mm_loadu_pd(turn.sines + k);
+        const __m128d tri = _mm_mul_pd(tr, ti);
+        const __m128d sr = _mm_sub_pd(_mm_mul_pd(tr, tr), _mm_mul_pd(ti, ti));
+        const __m128d si = _mm_sub_pd(_mm_setzero_pd(), _mm_add_pd(tri, tri));
+        const __m128d drdi = _mm_mul_pd(dr, di);
+        const __m128d d2r = _mm_sub_pd(_mm_mul_pd(dr, dr), _mm_mul_pd(di, di)), d2i = _mm_add_pd(drdi, drdi);
+        const __m128d erei = _mm_mul_pd(er, ei);
+        const __m128d xr = _mm_add_pd(_mm_sub_pd(_mm_mul_pd(er, er), _mm_mul_pd(ei, ei)),
+                                      _mm_sub_pd(_mm_mul_pd(d2r, sr), _mm_mul_pd(d2i, si)));
+        const __m128d xi = _mm_add_pd(_mm_add_pd(erei, erei), _mm_add_pd(_mm_mul_pd(d2r, si), _mm_mul_pd(d2i, sr)));
+        const __m128d er2 = _mm_add_pd(er, er), ei2 = _mm_add_pd(ei, ei);
+        const __m128d yr = _mm_sub_pd(_mm_mul_pd(er2, dr), _mm_mul_pd(ei2, di));
+        const __m128d yi = _mm_add_pd(_mm_mul_pd(er2, di), _mm_mul_pd(ei2, dr));
+        const __m128d lowRe = _mm_mul_pd(_mm_sub_pd(xr, yi), s), lowIm = _mm_mul_pd(_mm_add_pd(xi, yr), s);
+        const __m128d highRe = _mm_mul_pd(_mm_add_pd(xr, yi), s), highIm = _mm_mul_pd(_mm_sub_pd(yr, xi), s);
+        _mm_store_pd(w + 2 * k, _mm_unpacklo_pd(lowRe, lowIm));
+        _mm_store_pd(w + 2 * k + 2, _mm_unpackhi_pd(lowRe, lowIm));
+        _mm_store_pd(w + 2 * j, _mm_unpacklo_pd(highRe, highIm));
+        _mm_store_pd(w + 2 * j - 2, _mm_unpackhi_pd(highRe, highIm));
+    }
+#endif
+    for (; 2 * k <= m; ++k)
+        foldAt(k);
+}
