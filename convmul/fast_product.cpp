@@ -13,11 +13,16 @@
 //     half the length. A square needs only one real operand's spectrum: its
 //     limbs, read in pairs as complex values, go through a half-length
 //     transform, so a square costs two half-length transforms, not three;
-//   - transform lengths are 2^k, 3 * 2^k or 5 * 2^k, whichever is the first
-//     to hold the product: the padding (and the work on it) is at most a
-//     third instead of up to a whole half, and FFTW is nearly as quick per
-//     point on these lengths (measured: 5,120 points cost 150,000
-//     instructions, 8,192 points 247,000);
+//   - transform lengths are 2^k or 5 * 2^k, and from 6,400 on also 7 * 2^k
+//     or 25 * 2^k, the shortest of them to hold the product: the padding
+//     (and the work on it) stays well below a whole half, and these are the
+//     lengths whose FFTW_ESTIMATE plans cost no more than those of longer
+//     lengths. Measured, instructions of one product's transforms
+//     (forward N, backward N / 2): 4,096 points 139,000, 5,120 209,000,
+//     6,144 389,000, 6,400 321,000, 7,168 334,000, 8,192 344,000, 12,288
+//     916,000, 12,800 693,000, 16,384 757,000; 3 * 2^k lengths lose to the
+//     next longer one from 6,144 on, nearly so below, as do 7 * 2^k and
+//     25 * 2^k below 6,400;
 //   - digit strings are packed into limbs straight in the transform's input,
 //     and only the padding is zeroed; the pass that rounds the columns also
 //     carries them and measures the rounding error (convmul/column_carry.cpp);
@@ -106,20 +111,19 @@ struct Plan {
 Plan plans[kMaxPlans];
 int planCount = 0;
 
-// Smallest even length of the form 2^k, 3 * 2^k or 5 * 2^k not below
-// `columns`.
+// The transform length for `columns` columns (see the top of the file on
+// the lengths).
 int32_t transformSize(int32_t columns)
 {
-    int32_t power = 2;
-    while (power < columns)
-        power *= 2;
-    int32_t best = power;
-    const int32_t odds[] = {3, 5};
+    constexpr int32_t kLongClassesFrom = 6400;
+    int32_t best = 0;
+    const int32_t odds[] = {1, 5, 7, 25};
     for (const int32_t odd : odds) {
         int32_t n = 2 * odd;
         while (n < columns)
             n *= 2;
-        best = n < best ? n : best;
+        if ((odd == 1 || odd == 5 || n >= kLongClassesFrom) && (best == 0 || n < best))
+            best = n;
     }
     return best;
 }

@@ -228,13 +228,15 @@ TEST(Convmul, FastEntryMatchesGmpAndReportsItsError)
     const ConvmulMultiply10kFn f = convmulFastEntry();
     ASSERT_NE(f, nullptr);
     std::mt19937_64 rng(99);
-    // Columns na + nb - 1 against the lengths 2^k, 3 * 2^k and 5 * 2^k:
-    // 1 -> 2, 5 -> 6 and 9 -> 10 (odd half lengths), 4095 -> 4096,
-    // 2049 -> 2560, 3072 and 3073 on each side of 3072, 8199 -> 10240,
-    // 139999 -> 163840.
+    // Columns na + nb - 1 against the lengths 2^k, 5 * 2^k and, from 6400
+    // on, 7 * 2^k and 25 * 2^k: 1 -> 2, 5 -> 8, 9 -> 10 (an odd half
+    // length), 4095 -> 4096, 2049 -> 2560, 3073 -> 4096, 5005 -> 5120 (two
+    // 10,000-digit operands), 6400 and 6401 on each side of 6400 (the next:
+    // 7168), 8199 -> 10240, 139999 -> 163840.
     const std::pair<int32_t, int32_t> shapes[] = {{1, 1},       {2, 3},       {3, 3},       {4, 6},
                                                   {2048, 2048}, {2049, 1},    {1536, 1537}, {1537, 1537},
-                                                  {2503, 2503}, {4100, 4100}, {70000, 70000}};
+                                                  {2503, 2503}, {3200, 3201}, {3201, 3201}, {4100, 4100},
+                                                  {70000, 70000}};
     for (const auto& [na, nb] : shapes) {
         for (const bool nines : {false, true}) {
             std::vector<uint32_t> a(static_cast<size_t>(na)), b(static_cast<size_t>(nb));
