@@ -12,6 +12,8 @@
 
 #include "convmul/column_carry.h"
 
+#include "convmul/cpu_clones.h"
+
 #include <math.h>
 
 #if defined(__SSE2__) && defined(__x86_64__)
@@ -48,7 +50,7 @@ inline uint64_t roundColumn(double v, double& worst)
 
 } // namespace
 
-double carryColumns(const double* column, int32_t columns, uint32_t* product)
+CONVMUL_AVX2_CLONES double carryColumns(const double* column, int32_t columns, uint32_t* product)
 {
     double worst = 0.0;
     uint64_t carry = 0;

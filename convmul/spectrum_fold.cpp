@@ -6,6 +6,8 @@
 
 #include "convmul/spectrum_fold.h"
 
+#include "convmul/cpu_clones.h"
+
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
@@ -36,7 +38,7 @@ inline void productAt(const double* z, int32_t q, int32_t r, double& pr, double&
 // over k <= M / 2 reads each spectrum value once and fills both halves. The
 // halves of A and B and of E and O, and the 1/M of the inverse transform, are
 // one scale.
-void foldProduct(const double* z, double* w, int32_t size, const TurnTable& turn)
+CONVMUL_AVX2_CLONES void foldProduct(const double* z, double* w, int32_t size, const TurnTable& turn)
 {
     const int32_t m = size / 2;
     const double scale = 0.125 / m;
@@ -104,7 +106,7 @@ void foldProduct(const double* z, double* w, int32_t size, const TurnTable& turn
 // gives (E^2 + D^2 t'^2 + 2i E D) / M. At M - k, E and D are the conjugates
 // of those at k, and so is t'^2. E and D are formed doubled, their halves
 // going into the scale with the 1/M.
-void foldSquare(double* w, int32_t size, const TurnTable& turn)
+CONVMUL_AVX2_CLONES void foldSquare(double* w, int32_t size, const TurnTable& turn)
 {
     const int32_t m = size / 2;
     const double scale = 0.25 / m;
