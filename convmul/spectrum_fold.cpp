@@ -99,71 +99,127 @@ CONVMUL_AVX2_CLONES void foldProduct(const double* z, double* w, int32_t size, c
         foldAt(k);
 }
 
-// The half-length spectrum W of w[j] = a[2j] + i a[2j + 1] replaced by the
-// folded spectrum of a * a. With E = (W[k] + conj W[M - k]) / 2 and
-// D = (W[k] - conj W[M - k]) / (2i) the spectrum of a is A[k] = E + D t',
-// A[k + M] = E - D t', t' = exp(-2 pi i k / N); folding P = A^2 as above
-// gives (E^2 + D^2 t'^2 + 2i E D) / M. At M - k, E and D are the conjugates
-// of those at k, and so is t'^2. E and D are formed doubled, their halves
-// going into the scale with the 1/M.
-CONVMUL_AVX2_CLONES void foldSquare(double* w, int32_t size, const TurnTable& turn)
+// The half-length spectra Wa, Wb of w[j] = a[2j] + i a[2j + 1] and of the
+// same for b turned into the folded spectrum of a * b. With
+// E = (W[k] + conj W[M - k]) / 2 and D = (W[k] - conj W[M - k]) / (2i) the
+// spectrum of a is A[k] = E + D t', A[k + M] = E - D t', t' = exp(-2 pi i k / N),
+// and the same for b; folding P = A B as above gives
+// (Ea Eb + Da Db t'^2 + i (Ea Db + Da Eb)) / M. At M - k, E and D are the
+// conjugates of those at k, and so is t'^2. E and D are formed doubled, their
+// halves going into the scale with the 1/M. Each k reads and writes only
+// places k and M - k, so `wa` is overwritten in place and `wb` may be `wa`.
+CONVMUL_AVX2_CLONES void foldHalfSpectra(double* wa, const double* wb, int32_t size, const TurnTable& turn)
 {
     const int32_t m = size / 2;
     const double scale = 0.25 / m;
     const auto foldAt = [&](int32_t k) {
         const int32_t j = k == 0 ? 0 : m - k;
-        const double ur = w[2 * k + 1], ui = w[2 * k]; // W[k], stored exchanged
-        const double vr = w[2 * j + 1], vi = w[2 * j]; // W[M - k]
-        const double er = ur + vr, ei = ui - vi;
-        const double dr = ui + vi, di = vr - ur;
+        // W[k] and W[M - k], stored exchanged: E doubled is (ur + vr, ui - vi),
+        // D doubled (ui + vi, vr - ur).
+        const double aer = wa[2 * k + 1] + wa[2 * j + 1], aei = wa[2 * k] - wa[2 * j];
+        const double adr = wa[2 * k] + wa[2 * j], adi = wa[2 * j + 1] - wa[2 * k + 1];
+        const double ber = wb[2 * k + 1] + wb[2 * j + 1], bei = wb[2 * k] - wb[2 * j];
+        const double bdr = wb[2 * k] + wb[2 * j], bdi = wb[2 * j + 1] - wb[2 * k + 1];
         const double tr = turn.cosines[k], ti = turn.sines[k];
         const double sr = tr * tr - ti * ti, si = -2.0 * tr * ti; // t'^2
-        const double d2r = dr * dr - di * di, d2i = 2.0 * dr * di;
-        const double xr = er * er - ei * ei + d2r * sr - d2i * si;
-        const double xi = 2.0 * er * ei + d2r * si + d2i * sr;
-        const double yr = 2.0 * (er * dr - ei * di), yi = 2.0 * (er * di + ei * dr);
-        // X + 2i Y at k, conj(X) + 2i conj(Y) at M - k.
-        w[2 * k] = (xr - yi) * scale;
-        w[2 * k + 1] = (xi + yr) * scale;
+        const double ddr = adr * bdr - adi * bdi, ddi = adr * bdi + adi * bdr;
+        const double xr = aer * ber - aei * bei + ddr * sr - ddi * si;
+        const double xi = aer * bei + aei * ber + ddr * si + ddi * sr;
+        const double yr = aer * bdr - aei * bdi + adr * ber - adi * bei;
+        const double yi = aer * bdi + aei * bdr + adr * bei + adi * ber;
+        // X + i Y at k, conj(X) + i conj(Y) at M - k.
+        wa[2 * k] = (xr - yi) * scale;
+        wa[2 * k + 1] = (xi + yr) * scale;
         if (j != k) {
-            w[2 * j] = (xr + yi) * scale;
-            w[2 * j + 1] = (yr - xi) * scale;
+            wa[2 * j] = (xr + yi) * scale;
+            wa[2 * j + 1] = (yr - xi) * scale;
         }
     };
     foldAt(0);
     int32_t k = 1;
 #ifdef __SSE2__
     const __m128d s = _mm_set1_pd(scale);
-    for (; 2 * (k + 1) < m; k += 2) {
-        const int32_t j = m - k;
-        const __m128d x0 = _mm_load_pd(w + 2 * k), x1 = _mm_load_pd(w + 2 * k + 2);
+    // E and D doubled of k and k + 1 from W at k, k + 1, M - k, M - k - 1.
+    const auto halves = [m](const double* w, int32_t at, __m128d& er, __m128d& ei, __m128d& dr, __m128d& di) {
+        const int32_t j = m - at;
+        const __m128d x0 = _mm_load_pd(w + 2 * at), x1 = _mm_load_pd(w + 2 * at + 2);
         const __m128d y0 = _mm_load_pd(w + 2 * j), y1 = _mm_load_pd(w + 2 * j - 2);
         // Exchanged storage: the low halves are the imaginary parts.
         const __m128d ui = _mm_unpacklo_pd(x0, x1), ur = _mm_unpackhi_pd(x0, x1);
         const __m128d vi = _mm_unpacklo_pd(y0, y1), vr = _mm_unpackhi_pd(y0, y1);
-        const __m128d er = _mm_add_pd(ur, vr), ei = _mm_sub_pd(ui, vi);
-        const __m128d dr = _mm_add_pd(ui, vi), di = _mm_sub_pd(vr, ur);
+        er = _mm_add_pd(ur, vr);
+        ei = _mm_sub_pd(ui, vi);
+        dr = _mm_add_pd(ui, vi);
+        di = _mm_sub_pd(vr, ur);
+    };
+    for (; 2 * (k + 1) < m; k += 2) {
+        const int32_t j = m - k;
+        __m128d aer, aei, adr, adi, ber, bei, bdr, bdi;
+        halves(wa, k, aer, aei, adr, adi);
+        halves(wb, k, ber, bei, bdr, bdi);
         const __m128d tr = _mm_loadu_pd(turn.cosines + k), ti = _mm_loadu_pd(turn.sines + k);
         const __m128d tri = _mm_mul_pd(tr, ti);
         const __m128d sr = _mm_sub_pd(_mm_mul_pd(tr, tr), _mm_mul_pd(ti, ti));
         const __m128d si = _mm_sub_pd(_mm_setzero_pd(), _mm_add_pd(tri, tri));
-        const __m128d drdi = _mm_mul_pd(dr, di);
-        const __m128d d2r = _mm_sub_pd(_mm_mul_pd(dr, dr), _mm_mul_pd(di, di)), d2i = _mm_add_pd(drdi, drdi);
-        const __m128d erei = _mm_mul_pd(er, ei);
-        const __m128d xr = _mm_add_pd(_mm_sub_pd(_mm_mul_pd(er, er), _mm_mul_pd(ei, ei)),
-                                      _mm_sub_pd(_mm_mul_pd(d2r, sr), _mm_mul_pd(d2i, si)));
-        const __m128d xi = _mm_add_pd(_mm_add_pd(erei, erei), _mm_add_pd(_mm_mul_pd(d2r, si), _mm_mul_pd(d2i, sr)));
-        const __m128d er2 = _mm_add_pd(er, er), ei2 = _mm_add_pd(ei, ei);
-        const __m128d yr = _mm_sub_pd(_mm_mul_pd(er2, dr), _mm_mul_pd(ei2, di));
-        const __m128d yi = _mm_add_pd(_mm_mul_pd(er2, di), _mm_mul_pd(ei2, dr));
+        const __m128d ddr = _mm_sub_pd(_mm_mul_pd(adr, bdr), _mm_mul_pd(adi, bdi));
+        const __m128d ddi = _mm_add_pd(_mm_mul_pd(adr, bdi), _mm_mul_pd(adi, bdr));
+        const __m128d xr = _mm_add_pd(_mm_sub_pd(_mm_mul_pd(aer, ber), _mm_mul_pd(aei, bei)),
+                                      _mm_sub_pd(_mm_mul_pd(ddr, sr), _mm_mul_pd(ddi, si)));
+        const __m128d xi = _mm_add_pd(_mm_add_pd(_mm_mul_pd(aer, bei), _mm_mul_pd(aei, ber)),
+                                      _mm_add_pd(_mm_mul_pd(ddr, si), _mm_mul_pd(ddi, sr)));
+        const __m128d yr = _mm_add_pd(_mm_sub_pd(_mm_mul_pd(aer, bdr), _mm_mul_pd(aei, bdi)),
+                                      _mm_sub_pd(_mm_mul_pd(adr, ber), _mm_mul_pd(adi, bei)));
+        const __m128d yi = _mm_add_pd(_mm_add_pd(_mm_mul_pd(aer, bdi), _mm_mul_pd(aei, bdr)),
+                                      _mm_add_pd(_mm_mul_pd(adr, bei), _mm_mul_pd(adi, ber)));
         const __m128d lowRe = _mm_mul_pd(_mm_sub_pd(xr, yi), s), lowIm = _mm_mul_pd(_mm_add_pd(xi, yr), s);
         const __m128d highRe = _mm_mul_pd(_mm_add_pd(xr, yi), s), highIm = _mm_mul_pd(_mm_sub_pd(yr, xi), s);
-        _mm_store_pd(w + 2 * k, _mm_unpacklo_pd(lowRe, lowIm));
-        _mm_store_pd(w + 2 * k + 2, _mm_unpackhi_pd(lowRe, lowIm));
-        _mm_store_pd(w + 2 * j, _mm_unpacklo_pd(highRe, highIm));
-        _mm_store_pd(w + 2 * j - 2, _mm_unpackhi_pd(highRe, highIm));
+        _mm_store_pd(wa + 2 * k, _mm_unpacklo_pd(lowRe, lowIm));
+        _mm_store_pd(wa + 2 * k + 2, _mm_unpackhi_pd(lowRe, lowIm));
+        _mm_store_pd(wa + 2 * j, _mm_unpacklo_pd(highRe, highIm));
+        _mm_store_pd(wa + 2 * j - 2, _mm_unpackhi_pd(highRe, highIm));
     }
 #endif
     for (; 2 * k <= m; ++k)
         foldAt(k);
+}
+
+// The spectrum Z of a + i b split into the half-length spectra of a and b,
+// in the form foldHalfSpectra reads. With 2A = Z + Z', 2B = (Im, -Re) of
+// Z - Z' (Z' = conj Z[N - q]) at q = k and k + M, an operand's half spectrum
+// is W[k] = E + i O, E = (X[k] + X[k + M]) / 2, O = (X[k] - X[k + M]) t / 2,
+// and W[M - k] = conj(E) + i conj(O) (t at M - k is -conj(t)). Taken only
+// when an operand comes again, so one k at a time.
+void splitSpectrum(const double* z, int32_t size, const TurnTable& turn, double* wa, double* wb)
+{
+    const int32_t m = size / 2;
+    for (int32_t k = 0; 2 * k <= m; ++k) {
+        const int32_t q[2] = {k, k + m}, r[2] = {k == 0 ? 0 : size - k, m - k};
+        double x[2][2][2]; // [operand][q][re, im], doubled
+        for (int h = 0; h < 2; ++h) {
+            const double zr = z[2 * q[h]], zi = z[2 * q[h] + 1];
+            const double cr = z[2 * r[h]], ci = z[2 * r[h] + 1];
+            x[0][h][0] = zr + cr;
+            x[0][h][1] = zi - ci;
+            x[1][h][0] = zi + ci;
+            x[1][h][1] = cr - zr;
+        }
+        const double tr = turn.cosines[k], ti = turn.sines[k];
+        double* const out[2] = {wa, wb};
+        for (int o = 0; o < 2; ++o) {
+            if (out[o] == nullptr)
+                continue;
+            // Quarter: the doubling of X and the halves of E and O.
+            const double er = 0.25 * (x[o][0][0] + x[o][1][0]), ei = 0.25 * (x[o][0][1] + x[o][1][1]);
+            const double dr = 0.25 * (x[o][0][0] - x[o][1][0]), di = 0.25 * (x[o][0][1] - x[o][1][1]);
+            const double orr = dr * tr - di * ti, oi = dr * ti + di * tr;
+            // Stored exchanged, as the backward transform of exchanged pairs gives it.
+            double* w = out[o];
+            w[2 * k + 1] = er - oi;
+            w[2 * k] = ei + orr;
+            if (k != 0 && 2 * k != m) {
+                w[2 * (m - k) + 1] = er + oi;
+                w[2 * (m - k)] = orr - ei;
+            }
+        }
+    }
 }

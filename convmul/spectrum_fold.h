@@ -19,8 +19,14 @@ struct TurnTable {
 // half[0 .. size / 2).
 void foldProduct(const double* spectrum, double* half, int32_t size, const TurnTable& turn);
 
-// `half`: the (size / 2)-point spectrum W of w[j] = a[2j] + i a[2j + 1],
-// stored with real and imaginary parts exchanged (it comes from a backward
-// transform of the exchanged input). Replaced, in place, by the folded
-// spectrum of a * a, scaled for the backward transform, stored normally.
-void foldSquare(double* half, int32_t size, const TurnTable& turn);
+// `wa`, `wb`: the (size / 2)-point spectra of w[j] = a[2j] + i a[2j + 1] and
+// of the same for b, stored with real and imaginary parts exchanged (they
+// come from a backward transform of the exchanged input). `wa` is replaced,
+// in place, by the folded spectrum of a * b, scaled for the backward
+// transform, stored normally. `wb` may be `wa`: a square.
+void foldHalfSpectra(double* wa, const double* wb, int32_t size, const TurnTable& turn);
+
+// `spectrum`: the size-point spectrum of a + i b. Writes the (size / 2)-point
+// spectra of a and of b to wa and wb (each unless nullptr) in the form
+// foldHalfSpectra reads.
+void splitSpectrum(const double* spectrum, int32_t size, const TurnTable& turn, double* wa, double* wb);

@@ -348,4 +348,59 @@ TEST(Convmul, DigitsEntryMatchesGmp)
     EXPECT_EQ(f(&digit, 1, &digit, 4 * CONVMUL_MAX_LIMBS_10K + 1, out), -1.0);
 }
 
+
+// An operand that comes again has its spectrum kept and only the other one is
+// transformed: a series' chain x * y1, x * y2, ... with x on either side, x
+// changed in place (same address, one digit other), a length whose
+// transform differs, a square in between, and all-9 operands (the largest
+// rounding error through the kept spectrum), each against GMP.
+TEST(Convmul, RepeatedOperandsUseTheirKeptSpectrum)
+{
+    const ConvmulMultiplyDigitsFn f = convmulDigitsEntry();
+    ASSERT_NE(f, nullptr);
+    std::mt19937_64 rng(17);
+    const auto randomDigits = [&](int32_t n, bool nines) {
+        std::vector<int32_t> v(static_cast<size_t>(n));
+        for (auto& d : v)
+            d = nines ? 9 : static_cast<int32_t>(rng() % 10);
+        return v;
+    };
+    const auto check = [&](const std::vector<int32_t>& a, const std::vector<int32_t>& b, const char* step) {
+        const int32_t na = static_cast<int32_t>(a.size()), nb = static_cast<int32_t>(b.size());
+        std::vector<uint32_t> product(static_cast<size_t>((na + 3) / 4 + (nb + 3) / 4));
+        const double error = f(a.data(), na, b.data(), nb, product.data());
+        EXPECT_GE(error, 0.0) << step;
+        EXPECT_LT(error, 0.25) << step;
+        std::string x, y;
+        for (const int32_t d : a)
+            x += static_cast<char>('0' + d);
+        for (const int32_t d : b)
+            y += static_cast<char>('0' + d);
+        mpz_t u, v;
+        mpz_init_set_str(u, x.c_str(), 10);
+        mpz_init_set_str(v, y.c_str(), 10);
+        mpz_mul(u, u, v);
+        std::string expected(mpz_sizeinbase(u, 10) + 2, '\0');
+        mpz_get_str(expected.data(), 10, u);
+        expected.resize(expected.find('\0'));
+        mpz_clear(u);
+        mpz_clear(v);
+        EXPECT_EQ(decimalOf10kLimbs(product), expected) << step;
+    };
+    for (const bool nines : {false, true}) {
+        std::vector<int32_t> x = randomDigits(10140, nines);
+        check(x, randomDigits(10140, nines), "first product");
+        check(x, randomDigits(10137, nines), "x again: its spectrum kept");
+        check(x, randomDigits(10140, nines), "x kept, on the left");
+        check(randomDigits(10001, nines), x, "x kept, on the right");
+        x.back() = (x.back() + 1) % 10;
+        check(x, randomDigits(10140, nines), "x changed in place");
+        check(x, randomDigits(10140, nines), "changed x again");
+        check(x, randomDigits(10140, nines), "changed x kept");
+        check(x, randomDigits(3000, nines), "kept x, another transform length");
+        check(x, x, "square of x");
+        check(randomDigits(9000, nines), x, "x after the other length");
+    }
+}
+
 } // namespace
