@@ -61,6 +61,7 @@
 
 #include "convmul/column_carry.h"
 #include "convmul/convmul.h"
+#include "convmul/kept_spectrum_fold.h"
 #include "convmul/spectrum_cache.h"
 #include "convmul/spectrum_fold.h"
 #include "convmul/work_area.h"
@@ -320,7 +321,10 @@ double multiply(const Source& a, const Source& b, uint32_t* product)
     if (square || kept != nullptr) {
         putPairs(*fresh, area.first, size);
         fftw.execute(p->backward, complexArray(area.first), complexArray(area.second));
-        foldHalfSpectra(area.second, square ? area.second : kept, size, p->turn);
+        if (square)
+            foldHalfSpectra(area.second, area.second, size, p->turn);
+        else
+            foldKeptSpectrum(area.second, kept, size);
         fftw.execute(p->backward, complexArray(area.second), complexArray(area.first));
         return carryColumns(area.first, columns, product);
     }
@@ -340,9 +344,9 @@ double multiply(const Source& a, const Source& b, uint32_t* product)
     // products to come.
     const bool aAgain = seenBefore(aBytes, size);
     if (aAgain || seenBefore(bBytes, size)) {
-        double* spectrum = keepSpectrum(aAgain ? aBytes : bBytes, aAgain ? bBytes : aBytes, size);
-        if (spectrum != nullptr)
-            splitSpectrum(area.second, size, p->turn, aAgain ? spectrum : nullptr, aAgain ? nullptr : spectrum);
+        double* room = keepSpectrum(aAgain ? aBytes : bBytes, aAgain ? bBytes : aBytes, size, keptSpectrumDoubles(size));
+        if (room != nullptr)
+            keepOperandSpectrum(area.second, size, p->turn, aAgain ? 0 : 1, room);
     } else {
         rememberOperands(aBytes, bBytes, size);
     }

@@ -35,7 +35,7 @@ bool room(void*& p, size_t& have, size_t needed)
 }
 
 // The operand copied into `s`, and with `spectrum` room for its spectrum.
-bool fill(Slot& s, const OperandBytes& operand, int32_t size, double** spectrum)
+bool fill(Slot& s, const OperandBytes& operand, int32_t size, double** spectrum, int32_t doubles)
 {
     s.size = 0;
     s.hasSpectrum = false;
@@ -44,7 +44,7 @@ bool fill(Slot& s, const OperandBytes& operand, int32_t size, double** spectrum)
     if (spectrum != nullptr) {
         void* block = s.spectrum;
         size_t blockBytes = s.spectrumRoom * sizeof(double);
-        const bool ok = room(block, blockBytes, sizeof(double) * static_cast<size_t>(size));
+        const bool ok = room(block, blockBytes, sizeof(double) * static_cast<size_t>(doubles));
         s.spectrum = static_cast<double*>(block);
         s.spectrumRoom = blockBytes / sizeof(double);
         if (!ok)
@@ -85,14 +85,14 @@ bool seenBefore(const OperandBytes& operand, int32_t size)
 
 void rememberOperands(const OperandBytes& a, const OperandBytes& b, int32_t size)
 {
-    if (!fill(slots[0], a, size, nullptr) || !fill(slots[1], b, size, nullptr))
+    if (!fill(slots[0], a, size, nullptr, 0) || !fill(slots[1], b, size, nullptr, 0))
         slots[0].size = 0;
 }
 
-double* keepSpectrum(const OperandBytes& repeated, const OperandBytes& other, int32_t size)
+double* keepSpectrum(const OperandBytes& repeated, const OperandBytes& other, int32_t size, int32_t doubles)
 {
     double* spectrum = nullptr;
-    if (fill(slots[0], repeated, size, &spectrum) && fill(slots[1], other, size, nullptr))
+    if (fill(slots[0], repeated, size, &spectrum, doubles) && fill(slots[1], other, size, nullptr, 0))
         return spectrum;
     slots[0].size = 0;
     return nullptr;

@@ -29,9 +29,9 @@ bool seenBefore(const OperandBytes& operand, int32_t size);
 void rememberOperands(const OperandBytes& a, const OperandBytes& b, int32_t size);
 
 // Copies the operands of a product of transform length `size` and gives
-// room (size doubles) for the spectrum of `repeated`, to be filled by the
+// room (`doubles`) for the spectrum of `repeated`, to be filled by the
 // caller at once; nullptr (and nothing kept) when the memory cannot be had.
-double* keepSpectrum(const OperandBytes& repeated, const OperandBytes& other, int32_t size);
+double* keepSpectrum(const OperandBytes& repeated, const OperandBytes& other, int32_t size, int32_t doubles);
 
 // Returns the memory (when the library is unloaded).
 void releaseKeptSpectra();

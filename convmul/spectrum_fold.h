@@ -25,8 +25,3 @@ void foldProduct(const double* spectrum, double* half, int32_t size, const TurnT
 // in place, by the folded spectrum of a * b, scaled for the backward
 // transform, stored normally. `wb` may be `wa`: a square.
 void foldHalfSpectra(double* wa, const double* wb, int32_t size, const TurnTable& turn);
-
-// `spectrum`: the size-point spectrum of a + i b. Writes the (size / 2)-point
-// spectra of a and of b to wa and wb (each unless nullptr) in the form
-// foldHalfSpectra reads.
-void splitSpectrum(const double* spectrum, int32_t size, const TurnTable& turn, double* wa, double* wb);

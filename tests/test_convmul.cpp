@@ -400,6 +400,8 @@ TEST(Convmul, RepeatedOperandsUseTheirKeptSpectrum)
         check(x, randomDigits(3000, nines), "kept x, another transform length");
         check(x, x, "square of x");
         check(randomDigits(9000, nines), x, "x after the other length");
+        check(randomDigits(10140, nines), x, "x again, on the right");
+        check(randomDigits(10139, nines), x, "x kept from the right");
     }
 }
 
