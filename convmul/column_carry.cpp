@@ -26,15 +26,25 @@ constexpr uint32_t kBase = 10000;
 constexpr uint64_t kPairBase = uint64_t{kBase} * kBase;
 constexpr double kRoundingShift = 6755399441055744.0; // 1.5 * 2^52
 
+// One step of the chain: the pair's base-10^8 digit goes to out[0].
 inline uint64_t carryPair(uint64_t low, uint64_t high, uint64_t carry, uint32_t* out)
 {
     const uint64_t sum = low + high * kBase + carry;
     const uint64_t next = sum / kPairBase;
-    const uint32_t pair = static_cast<uint32_t>(sum - next * kPairBase);
-    const uint32_t upper = pair / kBase;
-    out[0] = pair - upper * kBase;
-    out[1] = upper;
+    out[0] = static_cast<uint32_t>(sum - next * kPairBase);
     return next;
+}
+
+// The base-10^8 digits at product[0], product[2], ... split into their two
+// limbs, off the chain, so that the compiler takes many at once.
+CONVMUL_AVX2_CLONES void splitPairs(uint32_t* product, int32_t pairs)
+{
+    for (int32_t i = 0; i < pairs; ++i) {
+        const uint32_t digit = product[2 * i];
+        const uint32_t upper = digit / kBase;
+        product[2 * i] = digit - upper * kBase;
+        product[2 * i + 1] = upper;
+    }
 }
 
 // A column rounded to the nearest non-negative integer (a zero column may
@@ -83,6 +93,7 @@ CONVMUL_AVX2_CLONES double carryColumns(const double* column, int32_t columns, u
         const uint64_t low = roundColumn(column[k], worst);
         carry = carryPair(low, roundColumn(column[k + 1], worst), carry, product + k);
     }
+    splitPairs(product, k / 2);
     if (k < columns) {
         const uint64_t sum = roundColumn(column[k], worst) + carry;
         carry = sum / kBase;
