@@ -6,10 +6,12 @@
 
 #include "convmul/kept_spectrum_fold.h"
 
-#include "convmul/cpu_clones.h"
-
 #ifdef __SSE2__
 #include <emmintrin.h>
+#endif
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#define CONVMUL_FOUR_LANES 1
 #endif
 
 namespace {
@@ -25,6 +27,52 @@ KeptArrays<Double> arraysOf(Double* kept, int32_t size)
     const int32_t stride = size / 4 + 2;
     return {kept, kept + stride, kept + 2 * stride, kept + 3 * stride, kept + 4 * stride, kept + 5 * stride};
 }
+
+#ifdef CONVMUL_FOUR_LANES
+// The main loop of foldKeptSpectrum for processors with AVX2 and FMA: k to
+// k + 3 side by side, until the places of k and of M - k would meet; returns
+// the first k left. Loads of four complex values come out with their real
+// (and imaginary) parts in the lane order k, k + 2, k + 1, k + 3, put right
+// by one permutation.
+__attribute__((target("avx2,fma"))) int32_t foldFourAtATime(double* wa, const KeptArrays<const double>& b, int32_t m,
+                                                           int32_t k)
+{
+    for (; 2 * (k + 3) < m; k += 4) {
+        const int32_t j = m - k;
+        const __m256d x0 = _mm256_loadu_pd(wa + 2 * k), x1 = _mm256_loadu_pd(wa + 2 * k + 4);
+        const __m256d y0 = _mm256_loadu_pd(wa + 2 * j - 2), y1 = _mm256_loadu_pd(wa + 2 * j - 6);
+        // Exchanged storage: the low halves are the imaginary parts. Lanes
+        // k .. k + 3, and M - k down to M - k - 3.
+        const __m256d ui = _mm256_permute4x64_pd(_mm256_unpacklo_pd(x0, x1), 0xd8);
+        const __m256d ur = _mm256_permute4x64_pd(_mm256_unpackhi_pd(x0, x1), 0xd8);
+        const __m256d vi = _mm256_permute4x64_pd(_mm256_unpacklo_pd(y0, y1), 0x72);
+        const __m256d vr = _mm256_permute4x64_pd(_mm256_unpackhi_pd(y0, y1), 0x72);
+        const __m256d aer = _mm256_add_pd(ur, vr), aei = _mm256_sub_pd(ui, vi);
+        const __m256d adr = _mm256_add_pd(ui, vi), adi = _mm256_sub_pd(vr, ur);
+        const __m256d ber = _mm256_loadu_pd(b.er + k), bei = _mm256_loadu_pd(b.ei + k);
+        const __m256d bdr = _mm256_loadu_pd(b.dr + k), bdi = _mm256_loadu_pd(b.di + k);
+        const __m256d bfr = _mm256_loadu_pd(b.fr + k), bfi = _mm256_loadu_pd(b.fi + k);
+        const __m256d xr = _mm256_fnmadd_pd(adi, bfi, _mm256_fmadd_pd(adr, bfr, _mm256_fnmadd_pd(aei, bei, _mm256_mul_pd(aer, ber))));
+        const __m256d xi = _mm256_fmadd_pd(adi, bfr, _mm256_fmadd_pd(adr, bfi, _mm256_fmadd_pd(aei, ber, _mm256_mul_pd(aer, bei))));
+        const __m256d yr = _mm256_fnmadd_pd(adi, bei, _mm256_fmadd_pd(adr, ber, _mm256_fnmadd_pd(aei, bdi, _mm256_mul_pd(aer, bdr))));
+        const __m256d yi = _mm256_fmadd_pd(adi, ber, _mm256_fmadd_pd(adr, bei, _mm256_fmadd_pd(aei, bdr, _mm256_mul_pd(aer, bdi))));
+        const __m256d lowRe = _mm256_sub_pd(xr, yi), lowIm = _mm256_add_pd(xi, yr);
+        // Places M - k - 3 .. M - k in memory order.
+        const __m256d highRe = _mm256_permute4x64_pd(_mm256_add_pd(xr, yi), 0x1b);
+        const __m256d highIm = _mm256_permute4x64_pd(_mm256_sub_pd(yr, xi), 0x1b);
+        const __m256d low0 = _mm256_unpacklo_pd(lowRe, lowIm), low1 = _mm256_unpackhi_pd(lowRe, lowIm);
+        const __m256d high0 = _mm256_unpacklo_pd(highRe, highIm), high1 = _mm256_unpackhi_pd(highRe, highIm);
+        _mm256_storeu_pd(wa + 2 * k, _mm256_permute2f128_pd(low0, low1, 0x20));
+        _mm256_storeu_pd(wa + 2 * k + 4, _mm256_permute2f128_pd(low0, low1, 0x31));
+        _mm256_storeu_pd(wa + 2 * j - 6, _mm256_permute2f128_pd(high0, high1, 0x20));
+        _mm256_storeu_pd(wa + 2 * j - 2, _mm256_permute2f128_pd(high0, high1, 0x31));
+    }
+    return k;
+}
+
+// Whether this processor has AVX2 and FMA (-1: not asked yet).
+int fourLanes = -1;
+#endif
 
 } // namespace
 
@@ -69,7 +117,7 @@ void keepOperandSpectrum(const double* z, int32_t size, const TurnTable& turn, i
     }
 }
 
-CONVMUL_AVX2_CLONES void foldKeptSpectrum(double* wa, const double* kept, int32_t size)
+void foldKeptSpectrum(double* wa, const double* kept, int32_t size)
 {
     const KeptArrays<const double> b = arraysOf(kept, size);
     const int32_t m = size / 2;
@@ -91,6 +139,12 @@ CONVMUL_AVX2_CLONES void foldKeptSpectrum(double* wa, const double* kept, int32_
     };
     foldAt(0);
     int32_t k = 1;
+#ifdef CONVMUL_FOUR_LANES
+    if (fourLanes < 0)
+        fourLanes = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma") ? 1 : 0;
+    if (fourLanes == 1)
+        k = foldFourAtATime(wa, b, m, k);
+#endif
 #ifdef __SSE2__
     for (; 2 * (k + 1) < m; k += 2) {
         const int32_t j = m - k;
