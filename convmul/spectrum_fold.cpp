@@ -11,6 +11,10 @@
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#define CONVMUL_FOUR_LANES 1
+#endif
 
 namespace {
 
@@ -26,6 +30,66 @@ inline void productAt(const double* z, int32_t q, int32_t r, double& pr, double&
     pr = ar * br - ai * bi;
     pi = ar * bi + ai * br;
 }
+
+#ifdef CONVMUL_FOUR_LANES
+// E and D (doubled) of k .. k + 3 from a half spectrum stored exchanged, at
+// k .. k + 3 and M - k down to M - k - 3. Loads of four complex values come
+// out with their parts in the lane order k, k + 2, k + 1, k + 3, put right by
+// one permutation.
+__attribute__((target("avx2,fma"))) inline void fourHalves(const double* w, int32_t k, int32_t j, __m256d& er,
+                                                          __m256d& ei, __m256d& dr, __m256d& di)
+{
+    const __m256d x0 = _mm256_loadu_pd(w + 2 * k), x1 = _mm256_loadu_pd(w + 2 * k + 4);
+    const __m256d y0 = _mm256_loadu_pd(w + 2 * j - 2), y1 = _mm256_loadu_pd(w + 2 * j - 6);
+    const __m256d ui = _mm256_permute4x64_pd(_mm256_unpacklo_pd(x0, x1), 0xd8);
+    const __m256d ur = _mm256_permute4x64_pd(_mm256_unpackhi_pd(x0, x1), 0xd8);
+    const __m256d vi = _mm256_permute4x64_pd(_mm256_unpacklo_pd(y0, y1), 0x72);
+    const __m256d vr = _mm256_permute4x64_pd(_mm256_unpackhi_pd(y0, y1), 0x72);
+    er = _mm256_add_pd(ur, vr);
+    ei = _mm256_sub_pd(ui, vi);
+    dr = _mm256_add_pd(ui, vi);
+    di = _mm256_sub_pd(vr, ur);
+}
+
+// The main loop of foldHalfSpectra for processors with AVX2 and FMA: k to
+// k + 3 side by side, until the places of k and of M - k would meet; returns
+// the first k left.
+__attribute__((target("avx2,fma"))) int32_t foldHalvesFourAtATime(double* wa, const double* wb, int32_t m,
+                                                                 const TurnTable& turn, double scale, int32_t k)
+{
+    const __m256d s = _mm256_set1_pd(scale);
+    for (; 2 * (k + 3) < m; k += 4) {
+        const int32_t j = m - k;
+        __m256d aer, aei, adr, adi, ber, bei, bdr, bdi;
+        fourHalves(wa, k, j, aer, aei, adr, adi);
+        fourHalves(wb, k, j, ber, bei, bdr, bdi);
+        const __m256d tr = _mm256_loadu_pd(turn.cosines + k), ti = _mm256_loadu_pd(turn.sines + k);
+        const __m256d tri = _mm256_mul_pd(tr, ti);
+        const __m256d sr = _mm256_fmsub_pd(tr, tr, _mm256_mul_pd(ti, ti));
+        const __m256d si = _mm256_sub_pd(_mm256_setzero_pd(), _mm256_add_pd(tri, tri));
+        const __m256d ddr = _mm256_fmsub_pd(adr, bdr, _mm256_mul_pd(adi, bdi));
+        const __m256d ddi = _mm256_fmadd_pd(adr, bdi, _mm256_mul_pd(adi, bdr));
+        const __m256d xr = _mm256_fnmadd_pd(ddi, si, _mm256_fmadd_pd(ddr, sr, _mm256_fnmadd_pd(aei, bei, _mm256_mul_pd(aer, ber))));
+        const __m256d xi = _mm256_fmadd_pd(ddi, sr, _mm256_fmadd_pd(ddr, si, _mm256_fmadd_pd(aei, ber, _mm256_mul_pd(aer, bei))));
+        const __m256d yr = _mm256_fnmadd_pd(adi, bei, _mm256_fmadd_pd(adr, ber, _mm256_fnmadd_pd(aei, bdi, _mm256_mul_pd(aer, bdr))));
+        const __m256d yi = _mm256_fmadd_pd(adi, ber, _mm256_fmadd_pd(adr, bei, _mm256_fmadd_pd(aei, bdr, _mm256_mul_pd(aer, bdi))));
+        const __m256d lowRe = _mm256_mul_pd(_mm256_sub_pd(xr, yi), s), lowIm = _mm256_mul_pd(_mm256_add_pd(xi, yr), s);
+        // Places M - k - 3 .. M - k in memory order.
+        const __m256d highRe = _mm256_permute4x64_pd(_mm256_mul_pd(_mm256_add_pd(xr, yi), s), 0x1b);
+        const __m256d highIm = _mm256_permute4x64_pd(_mm256_mul_pd(_mm256_sub_pd(yr, xi), s), 0x1b);
+        const __m256d low0 = _mm256_unpacklo_pd(lowRe, lowIm), low1 = _mm256_unpackhi_pd(lowRe, lowIm);
+        const __m256d high0 = _mm256_unpacklo_pd(highRe, highIm), high1 = _mm256_unpackhi_pd(highRe, highIm);
+        _mm256_storeu_pd(wa + 2 * k, _mm256_permute2f128_pd(low0, low1, 0x20));
+        _mm256_storeu_pd(wa + 2 * k + 4, _mm256_permute2f128_pd(low0, low1, 0x31));
+        _mm256_storeu_pd(wa + 2 * j - 6, _mm256_permute2f128_pd(high0, high1, 0x20));
+        _mm256_storeu_pd(wa + 2 * j - 2, _mm256_permute2f128_pd(high0, high1, 0x31));
+    }
+    return k;
+}
+
+// Whether this processor has AVX2 and FMA (-1: not asked yet).
+int fourLanes = -1;
+#endif
 
 } // namespace
 
@@ -137,6 +201,12 @@ CONVMUL_AVX2_CLONES void foldHalfSpectra(double* wa, const double* wb, int32_t s
     };
     foldAt(0);
     int32_t k = 1;
+#ifdef CONVMUL_FOUR_LANES
+    if (fourLanes < 0)
+        fourLanes = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma") ? 1 : 0;
+    if (fourLanes == 1)
+        k = foldHalvesFourAtATime(wa, wb, m, turn, scale, k);
+#endif
 #ifdef __SSE2__
     const __m128d s = _mm_set1_pd(scale);
     // E and D doubled of k and k + 1 from W at k, k + 1, M - k, M - k - 1.
