@@ -12,16 +12,12 @@
 
 #include "convmul/column_carry.h"
 
-#include "convmul/cpu_clones.h"
+#include "convmul/cpu_features.h"
 
 #include <math.h>
 
 #if defined(__SSE2__) && defined(__x86_64__)
 #include <emmintrin.h>
-#endif
-#if defined(__x86_64__) && defined(__GNUC__)
-#include <immintrin.h>
-#define CONVMUL_FOUR_LANES 1
 #endif
 
 namespace {
@@ -92,8 +88,6 @@ __attribute__((target("avx2"))) int32_t carryFourAtATime(const double* column, i
     return k;
 }
 
-// Whether this processor has AVX2 (-1: not asked yet).
-int fourLanes = -1;
 #endif
 
 } // namespace
@@ -104,9 +98,7 @@ CONVMUL_AVX2_CLONES double carryColumns(const double* column, int32_t columns, u
     uint64_t carry = 0;
     int32_t k = 0;
 #ifdef CONVMUL_FOUR_LANES
-    if (fourLanes < 0)
-        fourLanes = __builtin_cpu_supports("avx2") ? 1 : 0;
-    if (fourLanes == 1)
+    if (fourLanesUsable())
         k = carryFourAtATime(column, columns, product, carry, worst);
 #endif
 #if defined(__SSE2__) && defined(__x86_64__)

@@ -6,12 +6,10 @@
 
 #include "convmul/kept_spectrum_fold.h"
 
+#include "convmul/cpu_features.h"
+
 #ifdef __SSE2__
 #include <emmintrin.h>
-#endif
-#if defined(__x86_64__) && defined(__GNUC__)
-#include <immintrin.h>
-#define CONVMUL_FOUR_LANES 1
 #endif
 
 namespace {
@@ -70,8 +68,6 @@ __attribute__((target("avx2,fma"))) int32_t foldFourAtATime(double* wa, const Ke
     return k;
 }
 
-// Whether this processor has AVX2 and FMA (-1: not asked yet).
-int fourLanes = -1;
 #endif
 
 } // namespace
@@ -140,9 +136,7 @@ void foldKeptSpectrum(double* wa, const double* kept, int32_t size)
     foldAt(0);
     int32_t k = 1;
 #ifdef CONVMUL_FOUR_LANES
-    if (fourLanes < 0)
-        fourLanes = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma") ? 1 : 0;
-    if (fourLanes == 1)
+    if (fourLanesUsable())
         k = foldFourAtATime(wa, b, m, k);
 #endif
 #ifdef __SSE2__

@@ -6,14 +6,10 @@
 
 #include "convmul/spectrum_fold.h"
 
-#include "convmul/cpu_clones.h"
+#include "convmul/cpu_features.h"
 
 #ifdef __SSE2__
 #include <emmintrin.h>
-#endif
-#if defined(__x86_64__) && defined(__GNUC__)
-#include <immintrin.h>
-#define CONVMUL_FOUR_LANES 1
 #endif
 
 namespace {
@@ -87,8 +83,6 @@ __attribute__((target("avx2,fma"))) int32_t foldHalvesFourAtATime(double* wa, co
     return k;
 }
 
-// Whether this processor has AVX2 and FMA (-1: not asked yet).
-int fourLanes = -1;
 #endif
 
 } // namespace
@@ -202,9 +196,7 @@ CONVMUL_AVX2_CLONES void foldHalfSpectra(double* wa, const double* wb, int32_t s
     foldAt(0);
     int32_t k = 1;
 #ifdef CONVMUL_FOUR_LANES
-    if (fourLanes < 0)
-        fourLanes = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma") ? 1 : 0;
-    if (fourLanes == 1)
+    if (fourLanesUsable())
         k = foldHalvesFourAtATime(wa, wb, m, turn, scale, k);
 #endif
 #ifdef __SSE2__
