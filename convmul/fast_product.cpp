@@ -61,6 +61,7 @@
 
 #include "convmul/column_carry.h"
 #include "convmul/convmul.h"
+#include "convmul/cpu_features.h"
 #include "convmul/kept_spectrum_fold.h"
 #include "convmul/spectrum_cache.h"
 #include "convmul/spectrum_fold.h"
@@ -218,6 +219,40 @@ struct Limbs10k {
     }
 };
 
+#ifdef CONVMUL_FOUR_LANES
+// Digits::put's main loop for one limb per double (Stride 1) on processors
+// with AVX2: limbs j .. j + 7 from the 32 digits before `end` (limb j last)
+// while `whole` limbs last; returns the first limb left. The multiply-add
+// weighs the digits as in the SSE2 loop, two rounds of pairwise sums within
+// the register halves leave the eight limbs in the order j + 1, j + 3, j + 5,
+// j + 7, j, j + 2, j + 4, j + 6, and one permutation puts them in order.
+template <int Flip>
+__attribute__((target("avx2"))) int32_t putEightAtATime(const int32_t* end, int32_t whole, double* dst)
+{
+    const __m256i weights = _mm256_setr_epi16(1000, 0, 100, 0, 10, 0, 1, 0, 1000, 0, 100, 0, 10, 0, 1, 0);
+    const __m256i order = _mm256_setr_epi32(4, 0, 5, 1, 6, 2, 7, 3);
+    int32_t j = 0;
+    for (; j + 8 <= whole; j += 8) {
+        const int32_t* p = end - 4 * j - 32;
+        const __m256i m0 = _mm256_madd_epi16(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)), weights);
+        const __m256i m1 = _mm256_madd_epi16(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 8)), weights);
+        const __m256i m2 = _mm256_madd_epi16(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 16)), weights);
+        const __m256i m3 = _mm256_madd_epi16(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 24)), weights);
+        const __m256i limbs8 = _mm256_permutevar8x32_epi32(
+            _mm256_hadd_epi32(_mm256_hadd_epi32(m3, m2), _mm256_hadd_epi32(m1, m0)), order);
+        __m256d low = _mm256_cvtepi32_pd(_mm256_castsi256_si128(limbs8));
+        __m256d high = _mm256_cvtepi32_pd(_mm256_extracti128_si256(limbs8, 1));
+        if constexpr (Flip == 1) {
+            low = _mm256_permute_pd(low, 0x5);
+            high = _mm256_permute_pd(high, 0x5);
+        }
+        _mm256_storeu_pd(dst + j, low);
+        _mm256_storeu_pd(dst + j + 4, high);
+    }
+    return j;
+}
+#endif
+
 // Decimal digits, most significant first, one per element; limb j is
 // d[n - 4j - 4 .. n - 4j - 1], the most significant one padded in front.
 struct Digits {
@@ -232,6 +267,14 @@ struct Digits {
         const int32_t whole = n / 4;
         const int32_t* p = d + n;
         int32_t j = 0;
+#ifdef CONVMUL_FOUR_LANES
+        if constexpr (Stride == 1) {
+            if (fourLanesUsable()) {
+                j = putEightAtATime<Flip>(p, whole, dst);
+                p -= 4 * j;
+            }
+        }
+#endif
 #ifdef __SSE2__
         // Four limbs at a time: a digit is below 2^15, so one 16-bit
         // multiply-add weighs the four digits of a limb by 1000, 100, 10, 1
