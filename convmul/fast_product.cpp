@@ -69,7 +69,7 @@
 
 namespace {
 
-// Three length classes per octave up to 2^22 give fewer plans than this.
+// Four length classes per octave up to 2^22 give fewer plans than this.
 constexpr int kMaxPlans = 96;
 
 // The FFTW functions used, bound on the first call.

@@ -1,8 +1,9 @@
 // The two folds, each one pass over half a spectrum. Their arithmetic is as
-// much as the transforms' own, so the main loops take two neighbouring k at
-// once in the two lanes of SSE2 registers (real parts in one register,
-// imaginary parts in another); the ends (k = 0, k = M / 2, a last odd k) take
-// the same steps one k at a time.
+// much as the transforms' own, so the main loops take neighbouring k side by
+// side: two in the lanes of SSE2 registers (real parts in one register,
+// imaginary parts in another), four in AVX2 ones where the processor has
+// them (the fold of half spectra); the ends (k = 0, k = M / 2, the last few
+// k) take the same steps one k at a time.
 
 #include "convmul/spectrum_fold.h"
 
