@@ -3,7 +3,8 @@
 //   - two 10,000-digit operands at workPrecision 10008 (the FFT branch);
 //   - two 250-digit operands (the schoolbook method);
 //   - libconvmul.so alone on 3,336 limbs each (10,000 digits), and its FFTW
-//     entry on 10,004 digits each (the product and the square);
+//     entry on 10,004 digits each (a product of new operands, the square, and
+//     a product with an operand of the product before);
 //   - mpfr_mul at 10,012 and 254 digits (the digits myMul keeps).
 #include <benchmark/benchmark.h>
 #include <mpfr.h>
@@ -142,7 +143,10 @@ void BM_Convmul_3336Limbs(benchmark::State& state)
 }
 
 // The FFTW entry on the calculator's own digit strings: state.range(0) digits
-// each, a product of two operands (range(1) == 0) or a square (1).
+// each, a product of two operands that the product before did not have
+// (range(1) == 0: two pairs taken in turn), a square (1), or a product whose
+// second operand the product before had too (2: its spectrum is kept, as in
+// a series).
 void BM_ConvmulDigits(benchmark::State& state)
 {
     const ConvmulMultiplyDigitsFn multiply = convmulDigitsEntry();
@@ -151,17 +155,22 @@ void BM_ConvmulDigits(benchmark::State& state)
         return;
     }
     const int32_t n = static_cast<int32_t>(state.range(0));
+    const int64_t shape = state.range(1);
     std::mt19937_64 rng(4);
-    std::vector<int32_t> a(static_cast<size_t>(n)), b(static_cast<size_t>(n));
-    for (int32_t i = 0; i < n; ++i) {
-        a[static_cast<size_t>(i)] = static_cast<int32_t>(rng() % 10);
-        b[static_cast<size_t>(i)] = static_cast<int32_t>(rng() % 10);
+    std::vector<int32_t> operands[4];
+    for (auto& v : operands) {
+        v.resize(static_cast<size_t>(n));
+        for (auto& d : v)
+            d = static_cast<int32_t>(rng() % 10);
     }
-    const int32_t* second = state.range(1) != 0 ? a.data() : b.data();
     std::vector<uint32_t> product(static_cast<size_t>(2 * ((n + 3) / 4)));
+    size_t turn = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(multiply(a.data(), n, second, n, product.data()));
+        const std::vector<int32_t>& a = operands[turn];
+        const std::vector<int32_t>& b = shape == 1 ? a : shape == 2 ? operands[3] : operands[turn + 2];
+        benchmark::DoNotOptimize(multiply(a.data(), n, b.data(), n, product.data()));
         benchmark::ClobberMemory();
+        turn ^= 1;
     }
 }
 
@@ -193,7 +202,12 @@ BENCHMARK(BM_MyMul_10000Digits_Schoolbook)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MyMul_Method)->Apply(methodShapes)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_KeptProduct)->ArgsProduct({{128, 256, 384, 512, 768, 1024, 1300}, {0, 1}})->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Convmul_3336Limbs)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_ConvmulDigits)->Args({1004, 0})->Args({10004, 0})->Args({10004, 1})->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ConvmulDigits)
+    ->Args({1004, 0})
+    ->Args({10004, 0})
+    ->Args({10004, 1})
+    ->Args({10004, 2})
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MpfrMul_10012Digits)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MyMul_250Digits)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MpfrMul_254Digits)->Unit(benchmark::kMicrosecond);
