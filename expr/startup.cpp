@@ -11,10 +11,21 @@
 
 namespace {
 
-// Leading bytes of p[0 .. n) that are digit values 0..9.
+// Leading bytes of p[0 .. n) that are digit values 0..9. Blocks of 64 bytes
+// are tested whole, in a loop the compiler vectorises (start-up checks 124 KB
+// on every call of quorra-cli); only a block that holds another byte is
+// searched.
 size_t usableDigits(const uint8_t* p, size_t n)
 {
-    return static_cast<size_t>(std::find_if(p, p + n, [](uint8_t b) { return b > 9; }) - p);
+    size_t i = 0;
+    for (; i + 64 <= n; i += 64) {
+        uint8_t other = 0;
+        for (size_t k = 0; k < 64; ++k)
+            other |= static_cast<uint8_t>(p[i + k] > 9);
+        if (other != 0)
+            break;
+    }
+    return i + static_cast<size_t>(std::find_if(p + i, p + n, [](uint8_t b) { return b > 9; }) - (p + i));
 }
 
 // A table file, read straight into the digit arrays (one destination after
