@@ -9,25 +9,9 @@
 #include "bignum/thresholds.h"
 #include "bignum/vector_clones.h"
 
-
 namespace {
 
 constexpr uint64_t kBase8 = 100000000;
-// Rows added to the column sums between two carry passes: a column below
-// 10^8 plus 1024 products below 10^16 stays far inside 64 bits, whatever the
-// operand lengths.
-constexpr int32_t kRowsBetweenCarries = 1024;
-
-void carryPass(uint64_t* column, int32_t count)
-{
-    uint64_t carry = 0;
-    for (int32_t k = 0; k < count; ++k) {
-        const uint64_t v = column[k] + carry;
-        carry = v / kBase8;
-        column[k] = v - carry * kBase8;
-    }
-}
-
 
 } // namespace
 
@@ -58,7 +42,7 @@ QUORRA_VECTOR_CLONES void limbProductSchoolbook(const uint32_t* x, int32_t nx, c
             c[nx + 2] += y3 * x[nx - 1];
         }
         if ((i + 4) % kRowsBetweenCarries == 0)
-            carryPass(column, total);
+            carryColumnsFrom(column, 0, total);
     }
     for (; i < ny; ++i) {
         const uint64_t yi = y[i];

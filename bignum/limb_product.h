@@ -48,6 +48,23 @@ void limbProductSchoolbook(const uint32_t* x, int32_t nx, const uint32_t* y, int
 void limbProductSchoolbook(const uint32_t* x, int32_t nx, const uint32_t* y, int32_t ny, uint32_t* out,
                            uint64_t* column);
 
+// Rows the schoolbook kernels add to their 64-bit column sums between two
+// carry passes: a column below 10^8 plus 1024 products below 10^16 stays
+// inside 64 bits (each row adds one product to a column).
+constexpr int32_t kRowsBetweenCarries = 1024;
+
+// Carries column[from .. count) in base 10^8, upwards from `from`.
+inline void carryColumnsFrom(uint64_t* column, int32_t from, int32_t count)
+{
+    constexpr uint64_t kBase8 = 100000000;
+    uint64_t carry = 0;
+    for (int32_t k = from; k < count; ++k) {
+        const uint64_t v = column[k] + carry;
+        carry = v / kBase8;
+        column[k] = v - carry * kBase8;
+    }
+}
+
 // A product as limbs of digitsPerLimb (3, 4 or 8) decimal digits, least
 // significant first; leading zero limbs possible.
 struct ProductLimbs {

@@ -3,26 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "bignum/limb_product.h"
 #include "bignum/vector_clones.h"
-
-namespace {
-
-constexpr uint64_t kBase8 = 100000000;
-// Rows between two carry passes: a column below 10^8 plus 1024 products
-// below 10^16 stays inside 64 bits (each row adds one product to a column).
-constexpr int32_t kRowsBetweenCarries = 1024;
-
-void carryFrom(uint64_t* column, int32_t from, int32_t count)
-{
-    uint64_t carry = 0;
-    for (int32_t k = from; k < count; ++k) {
-        const uint64_t v = column[k] + carry;
-        carry = v / kBase8;
-        column[k] = v - carry * kBase8;
-    }
-}
-
-} // namespace
 
 QUORRA_VECTOR_CLONES void limbSquareSchoolbookFrom(const uint32_t* x, int32_t n, int32_t from, uint32_t* out,
                                                    uint64_t* column)
@@ -50,18 +32,18 @@ QUORRA_VECTOR_CLONES void limbSquareSchoolbookFrom(const uint32_t* x, int32_t n,
         for (int32_t j = std::max(i + 7, from - i - 3); j < n + 3; ++j)
             c[j] += y0 * xp[j] + y1 * xp[j - 1] + y2 * xp[j - 2] + y3 * xp[j - 3];
         if ((i + 4) % kRowsBetweenCarries == 0)
-            carryFrom(column, from, total);
+            carryColumnsFrom(column, from, total);
     }
     for (; i < n; ++i)
         for (int32_t b = i + 1; b < n; ++b)
             column[i + b] += uint64_t{x[i]} * x[b];
-    carryFrom(column, from, total);
+    carryColumnsFrom(column, from, total);
     // Twice the cells off the diagonal, then the diagonal's squares.
     for (int32_t k = from; k < total; ++k)
         column[k] *= 2;
     for (int32_t a = (from + 1) / 2; a < n; ++a)
         column[2 * a] += uint64_t{x[a]} * x[a];
-    carryFrom(column, from, total);
+    carryColumnsFrom(column, from, total);
     std::fill(out, out + from, uint32_t{0});
     for (int32_t k = from; k < total; ++k)
         out[k] = static_cast<uint32_t>(column[k]);

@@ -11,21 +11,8 @@
 namespace {
 
 constexpr uint64_t kBase8 = 100000000;
-// Rows between two carry passes: a column below 10^8 plus 1024 products
-// below 10^16 stays far inside 64 bits.
-constexpr int32_t kRowsBetweenCarries = 1024;
 // Guard limbs formed below the lowest limb that can hold a kept digit.
 constexpr int32_t kGuardLimbs = 2;
-
-void carryFrom(uint64_t* column, int32_t from, int32_t count)
-{
-    uint64_t carry = 0;
-    for (int32_t k = from; k < count; ++k) {
-        const uint64_t v = column[k] + carry;
-        carry = v / kBase8;
-        column[k] = v - carry * kBase8;
-    }
-}
 
 // The whole product, by the method an exact product of these lengths takes
 // (y == x: a square).
@@ -77,7 +64,7 @@ QUORRA_VECTOR_CLONES void limbProductSchoolbookFrom(const uint32_t* x, int32_t n
         for (int32_t j = std::max(0, from - i); j < nx + 3; ++j)
             c[j] += y0 * xp[j] + y1 * xp[j - 1] + y2 * xp[j - 2] + y3 * xp[j - 3];
         if ((i + 4) % kRowsBetweenCarries == 0)
-            carryFrom(column, from, total);
+            carryColumnsFrom(column, from, total);
     }
     for (; i < ny; ++i) {
         const uint64_t yi = y[i];
@@ -85,7 +72,7 @@ QUORRA_VECTOR_CLONES void limbProductSchoolbookFrom(const uint32_t* x, int32_t n
         for (int32_t j = std::max(0, from - i); j < nx; ++j)
             c[j] += yi * xp[j];
     }
-    carryFrom(column, from, total);
+    carryColumnsFrom(column, from, total);
     std::fill(out, out + from, uint32_t{0});
     for (int32_t k = from; k < total; ++k)
         out[k] = static_cast<uint32_t>(column[k]);

@@ -302,6 +302,26 @@ TEST(Convmul, LengthChangesReuseTheSharedWorkArrays)
     }
 }
 
+// a * b of two digit strings (one digit value per element) by GMP, as text.
+std::string gmpProductOfDigits(const std::vector<int32_t>& a, const std::vector<int32_t>& b)
+{
+    std::string x, y;
+    for (const int32_t d : a)
+        x += static_cast<char>('0' + d);
+    for (const int32_t d : b)
+        y += static_cast<char>('0' + d);
+    mpz_t u, v;
+    mpz_init_set_str(u, x.c_str(), 10);
+    mpz_init_set_str(v, y.c_str(), 10);
+    mpz_mul(u, u, v);
+    std::string product(mpz_sizeinbase(u, 10) + 2, '\0');
+    mpz_get_str(product.data(), 10, u);
+    product.resize(product.find('\0'));
+    mpz_clear(u);
+    mpz_clear(v);
+    return product;
+}
+
 // The digit-string entry packs the calculator's digits (most significant
 // first, any count) into limbs itself: digit counts on each side of a
 // multiple of four, random digits, all 9s, and squares (the same string
@@ -331,21 +351,8 @@ TEST(Convmul, DigitsEntryMatchesGmp)
                 EXPECT_LT(error, 0.25) << na << " x " << n2;
                 EXPECT_EQ(product.back(), 7u) << "wrote past the product's limbs";
                 product.pop_back();
-                std::string x, y;
-                for (const int32_t d : a)
-                    x += static_cast<char>('0' + d);
-                for (const int32_t d : *second)
-                    y += static_cast<char>('0' + d);
-                mpz_t u, v;
-                mpz_init_set_str(u, x.c_str(), 10);
-                mpz_init_set_str(v, y.c_str(), 10);
-                mpz_mul(u, u, v);
-                std::string expected(mpz_sizeinbase(u, 10) + 2, '\0');
-                mpz_get_str(expected.data(), 10, u);
-                expected.resize(expected.find('\0'));
-                mpz_clear(u);
-                mpz_clear(v);
-                EXPECT_EQ(decimalOf10kLimbs(product), expected) << na << " x " << n2 << (nines ? " nines" : "");
+                EXPECT_EQ(decimalOf10kLimbs(product), gmpProductOfDigits(a, *second))
+                    << na << " x " << n2 << (nines ? " nines" : "");
             }
         }
     }
@@ -378,21 +385,7 @@ TEST(Convmul, RepeatedOperandsUseTheirKeptSpectrum)
         const double error = f(a.data(), na, b.data(), nb, product.data());
         EXPECT_GE(error, 0.0) << step;
         EXPECT_LT(error, 0.25) << step;
-        std::string x, y;
-        for (const int32_t d : a)
-            x += static_cast<char>('0' + d);
-        for (const int32_t d : b)
-            y += static_cast<char>('0' + d);
-        mpz_t u, v;
-        mpz_init_set_str(u, x.c_str(), 10);
-        mpz_init_set_str(v, y.c_str(), 10);
-        mpz_mul(u, u, v);
-        std::string expected(mpz_sizeinbase(u, 10) + 2, '\0');
-        mpz_get_str(expected.data(), 10, u);
-        expected.resize(expected.find('\0'));
-        mpz_clear(u);
-        mpz_clear(v);
-        EXPECT_EQ(decimalOf10kLimbs(product), expected) << step;
+        EXPECT_EQ(decimalOf10kLimbs(product), gmpProductOfDigits(a, b)) << step;
     };
     for (const bool nines : {false, true}) {
         std::vector<int32_t> x = randomDigits(10140, nines);
