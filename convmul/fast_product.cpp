@@ -15,7 +15,7 @@
 //     transform, so a square costs two half-length transforms, not three.
 //     So does a product with an operand of the last product: its
 //     half-length spectrum, split off the joint one when it came again, is
-//     kept (convmul/spectrum_cache.h), and series multiply by the same
+//     kept (convmul/operand_cache.h), and series multiply by the same
 //     number again and again (at 10,000 digits 221 of the 225 products of
 //     sin(1) share an operand with the product before, 1,268 of the 1,307 of
 //     atan(0.5));
@@ -62,9 +62,9 @@
 #include "convmul/column_carry.h"
 #include "convmul/convmul.h"
 #include "convmul/cpu_features.h"
-#include "convmul/kept_spectrum_fold.h"
-#include "convmul/spectrum_cache.h"
-#include "convmul/spectrum_fold.h"
+#include "convmul/kept_operand_fold.h"
+#include "convmul/operand_cache.h"
+#include "convmul/product_fold.h"
 #include "convmul/work_area.h"
 
 namespace {

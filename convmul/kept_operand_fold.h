@@ -4,7 +4,7 @@
 
 #include <stdint.h>
 
-#include "convmul/spectrum_fold.h"
+#include "convmul/product_fold.h"
 
 // Doubles the kept form of an operand takes at transform length `size`.
 int32_t keptSpectrumDoubles(int32_t size);

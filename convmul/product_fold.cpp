@@ -5,7 +5,7 @@
 // them (the fold of half spectra); the ends (k = 0, k = M / 2, the last few
 // k) take the same steps one k at a time.
 
-#include "convmul/spectrum_fold.h"
+#include "convmul/product_fold.h"
 
 #include "convmul/cpu_features.h"
 

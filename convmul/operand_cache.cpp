@@ -2,7 +2,7 @@
 // spectrum kept, the spectrum only for an operand that came again; an operand is recognised by its bytes, never by its
 // address, as the caller's buffers are reused for other numbers.
 
-#include "convmul/spectrum_cache.h"
+#include "convmul/operand_cache.h"
 
 #include <string.h>
 #include <sys/mman.h>

@@ -4,7 +4,7 @@
 // imaginary parts for k = 0 .. N / 4, so that the fold loads those of k and
 // k + 1 as one pair and does a third less arithmetic.
 
-#include "convmul/kept_spectrum_fold.h"
+#include "convmul/kept_operand_fold.h"
 
 #include "convmul/cpu_features.h"
 
