@@ -7,6 +7,7 @@
 #include "convmul/kept_operand_fold.h"
 
 #include "convmul/cpu_features.h"
+#include "convmul/four_lane_store.h"
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -54,16 +55,8 @@ __attribute__((target("avx2,fma"))) int32_t foldFourAtATime(double* wa, const Ke
         const __m256d xi = _mm256_fmadd_pd(adi, bfr, _mm256_fmadd_pd(adr, bfi, _mm256_fmadd_pd(aei, ber, _mm256_mul_pd(aer, bei))));
         const __m256d yr = _mm256_fnmadd_pd(adi, bei, _mm256_fmadd_pd(adr, ber, _mm256_fnmadd_pd(aei, bdi, _mm256_mul_pd(aer, bdr))));
         const __m256d yi = _mm256_fmadd_pd(adi, ber, _mm256_fmadd_pd(adr, bei, _mm256_fmadd_pd(aei, bdr, _mm256_mul_pd(aer, bdi))));
-        const __m256d lowRe = _mm256_sub_pd(xr, yi), lowIm = _mm256_add_pd(xi, yr);
-        // Places M - k - 3 .. M - k in memory order.
-        const __m256d highRe = _mm256_permute4x64_pd(_mm256_add_pd(xr, yi), 0x1b);
-        const __m256d highIm = _mm256_permute4x64_pd(_mm256_sub_pd(yr, xi), 0x1b);
-        const __m256d low0 = _mm256_unpacklo_pd(lowRe, lowIm), low1 = _mm256_unpackhi_pd(lowRe, lowIm);
-        const __m256d high0 = _mm256_unpacklo_pd(highRe, highIm), high1 = _mm256_unpackhi_pd(highRe, highIm);
-        _mm256_storeu_pd(wa + 2 * k, _mm256_permute2f128_pd(low0, low1, 0x20));
-        _mm256_storeu_pd(wa + 2 * k + 4, _mm256_permute2f128_pd(low0, low1, 0x31));
-        _mm256_storeu_pd(wa + 2 * j - 6, _mm256_permute2f128_pd(high0, high1, 0x20));
-        _mm256_storeu_pd(wa + 2 * j - 2, _mm256_permute2f128_pd(high0, high1, 0x31));
+        // The kept arrays carry the backward transform's scale already.
+        storeFolded(wa, k, j, xr, xi, yr, yi, _mm256_set1_pd(1.0));
     }
     return k;
 }
