@@ -2,13 +2,12 @@
 // does to the digits (cut the radicand to keep digits, pad it with zeros to
 // the radicand length, take the integer root rounded down, keep its first
 // keep digits), but on the integer itself: padding is a product with a power
-// of ten and cutting a quotient by one, both far cheaper than writing the
-// integer out as decimal text and reading it back.
+// of ten, far cheaper than writing the integer out as decimal text and
+// reading it back.
 #include <gmp.h>
 
 #include <algorithm>
 #include <map>
-#include <utility>
 #include <string>
 #include <vector>
 
@@ -20,17 +19,15 @@
 
 namespace {
 
-// base^k for the k a chain meets (a handful per precision), made once each.
-const mpz_t& cachedPower(unsigned long base, int64_t k)
+// 5^k for the k a chain meets (a handful per precision), made once each.
+const mpz_t& powerOfFive(int64_t k)
 {
-    static std::map<std::pair<unsigned long, int64_t>, GmpInteger> cache;
-    GmpInteger& p = cache[{base, k}];
+    static std::map<int64_t, GmpInteger> cache;
+    GmpInteger& p = cache[k];
     if (mpz_sgn(p.v) == 0)
-        mpz_ui_pow_ui(p.v, base, static_cast<unsigned long>(k));
+        mpz_ui_pow_ui(p.v, 5, static_cast<unsigned long>(k));
     return p.v;
 }
-
-const mpz_t& powerOfFive(int64_t k) { return cachedPower(5, k); }
 
 // x * 10^k and floor(x / 10^k), as 5^k and a shift.
 void timesPowerOfTen(mpz_t x, int64_t k)
@@ -43,15 +40,6 @@ void divideByPowerOfTen(mpz_t x, int64_t k)
 {
     mpz_tdiv_q_2exp(x, x, static_cast<mp_bitcnt_t>(k));
     mpz_tdiv_q(x, x, powerOfFive(k));
-}
-
-// Decimal digits of x > 0.
-int64_t decimalDigits(const mpz_t x)
-{
-    const int64_t c = static_cast<int64_t>(mpz_sizeinbase(x, 10)); // exact or one too many
-    if (c == 1)
-        return 1;
-    return mpz_cmp(x, cachedPower(10, c - 1)) < 0 ? c - 1 : c;
 }
 
 } // namespace
@@ -95,16 +83,24 @@ BigNum mySqrtChain(const BigNum& x, int32_t count)
         // request ends it between two roots.
         if (stopHere())
             return BigNum{};
+        // The radicand has l digits, its leading one nonzero, so its root has
+        // (l + 1) / 2 digits, of which the first keep are kept. Dropping the
+        // last `drop` digits of floor(sqrt(N)) is floor(sqrt(N / 100^drop)),
+        // so the radicand is padded by 2 * drop digits less and nothing is
+        // cut after the root.
         const int64_t l = sqrtRadicandLength(p, w, keep);
-        timesPowerOfTen(digits.v, l - digitCount); // the radicand: l digits
+        const int64_t r = (l + 1) / 2;
+        const int64_t kept = std::min(r, keep);
+        const int64_t shift = (l - digitCount) - 2 * (r - kept);
+        if (shift >= 0)
+            timesPowerOfTen(digits.v, shift);
+        else
+            divideByPowerOfTen(digits.v, -shift);
         mpz_sqrt(digits.v, digits.v);
-        const int64_t r = decimalDigits(digits.v);
         w = (r - 1) - (l - 1 - w) / 2;
         if (!exponentFits(w))
             return BigNum{};
-        digitCount = std::min(r, keep);
-        if (r > digitCount)
-            divideByPowerOfTen(digits.v, r - digitCount);
+        digitCount = kept;
     }
 
     std::vector<char> text(static_cast<size_t>(digitCount) + 2, 0);
