@@ -53,15 +53,16 @@ void limbProductSchoolbook(const uint32_t* x, int32_t nx, const uint32_t* y, int
 // inside 64 bits (each row adds one product to a column).
 constexpr int32_t kRowsBetweenCarries = 1024;
 
+constexpr uint64_t kLimbBase8 = 100000000;
+
 // Carries column[from .. count) in base 10^8, upwards from `from`.
 inline void carryColumnsFrom(uint64_t* column, int32_t from, int32_t count)
 {
-    constexpr uint64_t kBase8 = 100000000;
     uint64_t carry = 0;
     for (int32_t k = from; k < count; ++k) {
         const uint64_t v = column[k] + carry;
-        carry = v / kBase8;
-        column[k] = v - carry * kBase8;
+        carry = v / kLimbBase8;
+        column[k] = v - carry * kLimbBase8;
     }
 }
 
