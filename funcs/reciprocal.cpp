@@ -3,7 +3,6 @@
 #include <gmp.h>
 
 #include <algorithm>
-#include <string>
 #include <vector>
 
 #include "funcs/division.h"
@@ -23,22 +22,11 @@ BigNum reciprocalSeedDigits(const DigitSpan& b, bool positive)
     // binary integers it costs a few microseconds instead of the long
     // division's 260 x 260 limb steps.
     const int64_t c = b.count;
-    std::string text(static_cast<size_t>(c), '0');
-    for (int64_t i = 0; i < c; ++i)
-        text[static_cast<size_t>(i)] = static_cast<char>('0' + b.digits[i]);
     GmpInteger divisor, q;
-    mpz_set_str(divisor.v, text.c_str(), 10);
-    mpz_ui_pow_ui(q.v, 10, static_cast<unsigned long>(kReciprocalSeedDigits - 5 + c));
-    mpz_tdiv_q(q.v, q.v, divisor.v);
-    std::vector<char> out(mpz_sizeinbase(q.v, 10) + 2, 0);
-    mpz_get_str(out.data(), 10, q.v);
-    std::vector<int32_t> d;
-    d.reserve(out.size());
-    for (const char ch : out) {
-        if (ch == '\0')
-            break;
-        d.push_back(ch - '0');
-    }
+    gmpFromDigits(divisor.v, b.digits, c);
+    static PowerCache tens(10);
+    mpz_tdiv_q(q.v, tens.power(kReciprocalSeedDigits - 5 + c), divisor.v);
+    const std::vector<int32_t> d = digitsOfGmp(q.v);
     const int64_t n = static_cast<int64_t>(d.size());
     const int64_t last = 4 - kReciprocalSeedDigits - b.high;
     return sciFromDigits(d.data(), n, last + n - 1, positive, kReciprocalSeedDigits);

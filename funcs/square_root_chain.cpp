@@ -7,8 +7,6 @@
 #include <gmp.h>
 
 #include <algorithm>
-#include <map>
-#include <string>
 #include <vector>
 
 #include "bignum/digit_span.h"
@@ -19,14 +17,10 @@
 
 namespace {
 
-// 5^k for the k a chain meets (a handful per precision), made once each.
 const mpz_t& powerOfFive(int64_t k)
 {
-    static std::map<int64_t, GmpInteger> cache;
-    GmpInteger& p = cache[k];
-    if (mpz_sgn(p.v) == 0)
-        mpz_ui_pow_ui(p.v, 5, static_cast<unsigned long>(k));
-    return p.v;
+    static PowerCache fives(5);
+    return fives.power(k);
 }
 
 // x * 10^k and floor(x / 10^k), as 5^k and a shift.
@@ -71,12 +65,7 @@ BigNum mySqrtChain(const BigNum& x, int32_t count)
     int64_t digitCount = std::min<int64_t>(s.count, keep);
     int64_t w = s.high;
     GmpInteger digits;
-    {
-        std::string text(static_cast<size_t>(digitCount), '0');
-        for (int64_t i = 0; i < digitCount; ++i)
-            text[static_cast<size_t>(i)] = static_cast<char>('0' + s.digits[i]);
-        mpz_set_str(digits.v, text.c_str(), 10);
-    }
+    gmpFromDigits(digits.v, s.digits, digitCount);
 
     for (int32_t step = 0; step < count; ++step) {
         // A chain of 240 roots at 10,000 digits takes a while: a stop
@@ -103,10 +92,7 @@ BigNum mySqrtChain(const BigNum& x, int32_t count)
         digitCount = kept;
     }
 
-    std::vector<char> text(static_cast<size_t>(digitCount) + 2, 0);
-    mpz_get_str(text.data(), 10, digits.v);
-    std::vector<int32_t> d(static_cast<size_t>(digitCount));
-    for (int64_t i = 0; i < digitCount; ++i)
-        d[static_cast<size_t>(i)] = text[static_cast<size_t>(i)] - '0';
-    return sciFromDigits(d.data(), digitCount, w, true, static_cast<int32_t>(keep));
+    // digitCount digits, the first nonzero.
+    const std::vector<int32_t> d = digitsOfGmp(digits.v);
+    return sciFromDigits(d.data(), static_cast<int64_t>(d.size()), w, true, static_cast<int32_t>(keep));
 }

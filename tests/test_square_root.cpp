@@ -11,6 +11,7 @@
 
 #include "tests/support/display_match.h"
 #include "bignum/globals.h"
+#include "funcs/gmp_integer.h"
 #include "funcs/gmp_sqrt.h"
 #include "tests/support/reference.h"
 #include "funcs/square_root.h"
@@ -184,6 +185,36 @@ namespace {
 // number of mySqrt calls gives (each cutting its root), from 1 to 10,000
 // digits, for radicands near one, below one, with odd and even exponents,
 // and for the special values mySqrt settles itself.
+// The digit readers of the root chains and the reciprocal seed against GMP's
+// own text conversion: lengths around the sixteen-digit blocks and the switch
+// to GMP's reader, leading zeros and runs of nines.
+TEST(GmpDigits, RoundTripAgreesWithGmpText)
+{
+    std::mt19937_64 rng(29);
+    for (const int32_t n : {1, 2, 15, 16, 17, 19, 20, 32, 33, 250, 1040, 2047, 2048, 2049, 5000}) {
+        for (const char fill : {'r', '9', '0'}) {
+            std::string text(static_cast<size_t>(n), fill);
+            if (fill == 'r')
+                for (char& c : text)
+                    c = static_cast<char>('0' + rng() % 10);
+            std::vector<int32_t> digits;
+            for (const char c : text)
+                digits.push_back(c - '0');
+            GmpInteger ours, theirs;
+            gmpFromDigits(ours.v, digits.data(), n);
+            mpz_set_str(theirs.v, text.c_str(), 10);
+            ASSERT_EQ(mpz_cmp(ours.v, theirs.v), 0) << n << " digits, " << fill;
+            if (mpz_sgn(theirs.v) == 0)
+                continue;
+            const std::vector<int32_t> back = digitsOfGmp(theirs.v);
+            std::string backText;
+            for (const int32_t d : back)
+                backText += static_cast<char>('0' + d);
+            EXPECT_EQ(backText, text.substr(text.find_first_not_of('0'))) << n << " digits, " << fill;
+        }
+    }
+}
+
 TEST_F(SquareRoot, ChainMatchesRepeatedRoots)
 {
     struct Case {
