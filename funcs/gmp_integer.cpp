@@ -38,8 +38,8 @@ void gmpFromDigits(mpz_t v, const int32_t* digits, int64_t count)
             limbs[0] = value;
             size = value != 0 ? 1 : 0;
         } else {
-            // limbs * scale + value: the carries of the product and the sum
-            // go to one new top limb (the result has room below scale * 2^64).
+            // limbs * scale + value: the product's top limb (below scale) and
+            // the sum's carry (0 or 1) make one new limb.
             const mp_limb_t high = mpn_mul_1(limbs, limbs, size, scale) + mpn_add_1(limbs, limbs, size, value);
             if (high != 0)
                 limbs[size++] = high;
@@ -55,6 +55,8 @@ std::vector<int32_t> digitsOfGmp(const mpz_t v)
     // mpn_get_str overwrites its input and wants room for the most digits
     // that many limbs can hold, plus one.
     const mp_size_t n = mpz_size(v);
+    if (n == 0)
+        return {0};
     std::vector<mp_limb_t> limbs(mpz_limbs_read(v), mpz_limbs_read(v) + n);
     std::vector<unsigned char> raw(static_cast<size_t>(n) * 20 + 2);
     const size_t length = mpn_get_str(raw.data(), 10, limbs.data(), n);

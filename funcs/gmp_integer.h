@@ -21,8 +21,8 @@ struct GmpInteger {
 // most significant first; count >= 1).
 void gmpFromDigits(mpz_t v, const int32_t* digits, int64_t count);
 
-// The decimal digits of v > 0 (values 0..9, most significant first, the first
-// nonzero).
+// The decimal digits of v >= 0 (values 0..9, most significant first, the
+// first nonzero unless v is 0).
 std::vector<int32_t> digitsOfGmp(const mpz_t v);
 
 // base^k, made once and kept for the next calls with the same k: a chain of

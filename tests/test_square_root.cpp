@@ -204,8 +204,10 @@ TEST(GmpDigits, RoundTripAgreesWithGmpText)
             gmpFromDigits(ours.v, digits.data(), n);
             mpz_set_str(theirs.v, text.c_str(), 10);
             ASSERT_EQ(mpz_cmp(ours.v, theirs.v), 0) << n << " digits, " << fill;
-            if (mpz_sgn(theirs.v) == 0)
+            if (mpz_sgn(theirs.v) == 0) {
+                EXPECT_EQ(digitsOfGmp(theirs.v), std::vector<int32_t>{0});
                 continue;
+            }
             const std::vector<int32_t> back = digitsOfGmp(theirs.v);
             std::string backText;
             for (const int32_t d : back)
