@@ -7,7 +7,7 @@
 #include "convmul/kept_operand_fold.h"
 
 #include "convmul/cpu_features.h"
-#include "convmul/four_lane_store.h"
+#include "convmul/fold_vector_steps.h"
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -30,24 +30,14 @@ KeptArrays<Double> arraysOf(Double* kept, int32_t size)
 #ifdef CONVMUL_FOUR_LANES
 // The main loop of foldKeptSpectrum for processors with AVX2 and FMA: k to
 // k + 3 side by side, until the places of k and of M - k would meet; returns
-// the first k left. Loads of four complex values come out with their real
-// (and imaginary) parts in the lane order k, k + 2, k + 1, k + 3, put right
-// by one permutation.
+// the first k left.
 __attribute__((target("avx2,fma"))) int32_t foldFourAtATime(double* wa, const KeptArrays<const double>& b, int32_t m,
                                                            int32_t k)
 {
     for (; 2 * (k + 3) < m; k += 4) {
         const int32_t j = m - k;
-        const __m256d x0 = _mm256_loadu_pd(wa + 2 * k), x1 = _mm256_loadu_pd(wa + 2 * k + 4);
-        const __m256d y0 = _mm256_loadu_pd(wa + 2 * j - 2), y1 = _mm256_loadu_pd(wa + 2 * j - 6);
-        // Exchanged storage: the low halves are the imaginary parts. Lanes
-        // k .. k + 3, and M - k down to M - k - 3.
-        const __m256d ui = _mm256_permute4x64_pd(_mm256_unpacklo_pd(x0, x1), 0xd8);
-        const __m256d ur = _mm256_permute4x64_pd(_mm256_unpackhi_pd(x0, x1), 0xd8);
-        const __m256d vi = _mm256_permute4x64_pd(_mm256_unpacklo_pd(y0, y1), 0x72);
-        const __m256d vr = _mm256_permute4x64_pd(_mm256_unpackhi_pd(y0, y1), 0x72);
-        const __m256d aer = _mm256_add_pd(ur, vr), aei = _mm256_sub_pd(ui, vi);
-        const __m256d adr = _mm256_add_pd(ui, vi), adi = _mm256_sub_pd(vr, ur);
+        __m256d aer, aei, adr, adi;
+        fourHalves(wa, k, j, aer, aei, adr, adi);
         const __m256d ber = _mm256_loadu_pd(b.er + k), bei = _mm256_loadu_pd(b.ei + k);
         const __m256d bdr = _mm256_loadu_pd(b.dr + k), bdi = _mm256_loadu_pd(b.di + k);
         const __m256d bfr = _mm256_loadu_pd(b.fr + k), bfi = _mm256_loadu_pd(b.fi + k);
@@ -135,12 +125,8 @@ void foldKeptSpectrum(double* wa, const double* kept, int32_t size)
 #ifdef __SSE2__
     for (; 2 * (k + 1) < m; k += 2) {
         const int32_t j = m - k;
-        const __m128d x0 = _mm_load_pd(wa + 2 * k), x1 = _mm_load_pd(wa + 2 * k + 2);
-        const __m128d y0 = _mm_load_pd(wa + 2 * j), y1 = _mm_load_pd(wa + 2 * j - 2);
-        const __m128d ui = _mm_unpacklo_pd(x0, x1), ur = _mm_unpackhi_pd(x0, x1);
-        const __m128d vi = _mm_unpacklo_pd(y0, y1), vr = _mm_unpackhi_pd(y0, y1);
-        const __m128d aer = _mm_add_pd(ur, vr), aei = _mm_sub_pd(ui, vi);
-        const __m128d adr = _mm_add_pd(ui, vi), adi = _mm_sub_pd(vr, ur);
+        __m128d aer, aei, adr, adi;
+        twoHalves(wa, k, j, aer, aei, adr, adi);
         const __m128d ber = _mm_loadu_pd(b.er + k), bei = _mm_loadu_pd(b.ei + k);
         const __m128d bdr = _mm_loadu_pd(b.dr + k), bdi = _mm_loadu_pd(b.di + k);
         const __m128d bfr = _mm_loadu_pd(b.fr + k), bfi = _mm_loadu_pd(b.fi + k);
@@ -152,12 +138,8 @@ void foldKeptSpectrum(double* wa, const double* kept, int32_t size)
                                       _mm_sub_pd(_mm_mul_pd(adr, ber), _mm_mul_pd(adi, bei)));
         const __m128d yi = _mm_add_pd(_mm_add_pd(_mm_mul_pd(aer, bdi), _mm_mul_pd(aei, bdr)),
                                       _mm_add_pd(_mm_mul_pd(adr, bei), _mm_mul_pd(adi, ber)));
-        const __m128d lowRe = _mm_sub_pd(xr, yi), lowIm = _mm_add_pd(xi, yr);
-        const __m128d highRe = _mm_add_pd(xr, yi), highIm = _mm_sub_pd(yr, xi);
-        _mm_store_pd(wa + 2 * k, _mm_unpacklo_pd(lowRe, lowIm));
-        _mm_store_pd(wa + 2 * k + 2, _mm_unpackhi_pd(lowRe, lowIm));
-        _mm_store_pd(wa + 2 * j, _mm_unpacklo_pd(highRe, highIm));
-        _mm_store_pd(wa + 2 * j - 2, _mm_unpackhi_pd(highRe, highIm));
+        // The kept arrays carry the backward transform's scale already.
+        storeFoldedTwo(wa, k, j, xr, xi, yr, yi, _mm_set1_pd(1.0));
     }
 #endif
     for (; 2 * k <= m; ++k)

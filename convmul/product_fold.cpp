@@ -8,7 +8,7 @@
 #include "convmul/product_fold.h"
 
 #include "convmul/cpu_features.h"
-#include "convmul/four_lane_store.h"
+#include "convmul/fold_vector_steps.h"
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -30,25 +30,6 @@ inline void productAt(const double* z, int32_t q, int32_t r, double& pr, double&
 }
 
 #ifdef CONVMUL_FOUR_LANES
-// E and D (doubled) of k .. k + 3 from a half spectrum stored exchanged, at
-// k .. k + 3 and M - k down to M - k - 3. Loads of four complex values come
-// out with their parts in the lane order k, k + 2, k + 1, k + 3, put right by
-// one permutation.
-__attribute__((target("avx2,fma"))) inline void fourHalves(const double* w, int32_t k, int32_t j, __m256d& er,
-                                                          __m256d& ei, __m256d& dr, __m256d& di)
-{
-    const __m256d x0 = _mm256_loadu_pd(w + 2 * k), x1 = _mm256_loadu_pd(w + 2 * k + 4);
-    const __m256d y0 = _mm256_loadu_pd(w + 2 * j - 2), y1 = _mm256_loadu_pd(w + 2 * j - 6);
-    const __m256d ui = _mm256_permute4x64_pd(_mm256_unpacklo_pd(x0, x1), 0xd8);
-    const __m256d ur = _mm256_permute4x64_pd(_mm256_unpackhi_pd(x0, x1), 0xd8);
-    const __m256d vi = _mm256_permute4x64_pd(_mm256_unpacklo_pd(y0, y1), 0x72);
-    const __m256d vr = _mm256_permute4x64_pd(_mm256_unpackhi_pd(y0, y1), 0x72);
-    er = _mm256_add_pd(ur, vr);
-    ei = _mm256_sub_pd(ui, vi);
-    dr = _mm256_add_pd(ui, vi);
-    di = _mm256_sub_pd(vr, ur);
-}
-
 // The main loop of foldHalfSpectra for processors with AVX2 and FMA: k to
 // k + 3 side by side, until the places of k and of M - k would meet; returns
 // the first k left.
@@ -194,24 +175,11 @@ CONVMUL_AVX2_CLONES void foldHalfSpectra(double* wa, const double* wb, int32_t s
 #endif
 #ifdef __SSE2__
     const __m128d s = _mm_set1_pd(scale);
-    // E and D doubled of k and k + 1 from W at k, k + 1, M - k, M - k - 1.
-    const auto halves = [m](const double* w, int32_t at, __m128d& er, __m128d& ei, __m128d& dr, __m128d& di) {
-        const int32_t j = m - at;
-        const __m128d x0 = _mm_load_pd(w + 2 * at), x1 = _mm_load_pd(w + 2 * at + 2);
-        const __m128d y0 = _mm_load_pd(w + 2 * j), y1 = _mm_load_pd(w + 2 * j - 2);
-        // Exchanged storage: the low halves are the imaginary parts.
-        const __m128d ui = _mm_unpacklo_pd(x0, x1), ur = _mm_unpackhi_pd(x0, x1);
-        const __m128d vi = _mm_unpacklo_pd(y0, y1), vr = _mm_unpackhi_pd(y0, y1);
-        er = _mm_add_pd(ur, vr);
-        ei = _mm_sub_pd(ui, vi);
-        dr = _mm_add_pd(ui, vi);
-        di = _mm_sub_pd(vr, ur);
-    };
     for (; 2 * (k + 1) < m; k += 2) {
         const int32_t j = m - k;
         __m128d aer, aei, adr, adi, ber, bei, bdr, bdi;
-        halves(wa, k, aer, aei, adr, adi);
-        halves(wb, k, ber, bei, bdr, bdi);
+        twoHalves(wa, k, j, aer, aei, adr, adi);
+        twoHalves(wb, k, j, ber, bei, bdr, bdi);
         const __m128d tr = _mm_loadu_pd(turn.cosines + k), ti = _mm_loadu_pd(turn.sines + k);
         const __m128d tri = _mm_mul_pd(tr, ti);
         const __m128d sr = _mm_sub_pd(_mm_mul_pd(tr, tr), _mm_mul_pd(ti, ti));
@@ -226,12 +194,7 @@ CONVMUL_AVX2_CLONES void foldHalfSpectra(double* wa, const double* wb, int32_t s
                                       _mm_sub_pd(_mm_mul_pd(adr, ber), _mm_mul_pd(adi, bei)));
         const __m128d yi = _mm_add_pd(_mm_add_pd(_mm_mul_pd(aer, bdi), _mm_mul_pd(aei, bdr)),
                                       _mm_add_pd(_mm_mul_pd(adr, bei), _mm_mul_pd(adi, ber)));
-        const __m128d lowRe = _mm_mul_pd(_mm_sub_pd(xr, yi), s), lowIm = _mm_mul_pd(_mm_add_pd(xi, yr), s);
-        const __m128d highRe = _mm_mul_pd(_mm_add_pd(xr, yi), s), highIm = _mm_mul_pd(_mm_sub_pd(yr, xi), s);
-        _mm_store_pd(wa + 2 * k, _mm_unpacklo_pd(lowRe, lowIm));
-        _mm_store_pd(wa + 2 * k + 2, _mm_unpackhi_pd(lowRe, lowIm));
-        _mm_store_pd(wa + 2 * j, _mm_unpacklo_pd(highRe, highIm));
-        _mm_store_pd(wa + 2 * j - 2, _mm_unpackhi_pd(highRe, highIm));
+        storeFoldedTwo(wa, k, j, xr, xi, yr, yi, s);
     }
 #endif
     for (; 2 * k <= m; ++k)
