@@ -40,18 +40,25 @@ std::string decimalOfLimbs(const int32_t* limbs, int32_t count)
     return first == std::string::npos ? "0" : text.substr(first);
 }
 
+// x * y of two decimal texts by GMP, as text.
+std::string gmpProductOfTexts(const std::string& x, const std::string& y)
+{
+    mpz_t u, v;
+    mpz_init_set_str(u, x.c_str(), 10);
+    mpz_init_set_str(v, y.c_str(), 10);
+    mpz_mul(u, u, v);
+    std::string product(mpz_sizeinbase(u, 10) + 2, '\0');
+    mpz_get_str(product.data(), 10, u);
+    product.resize(product.find('\0'));
+    mpz_clear(u);
+    mpz_clear(v);
+    return product;
+}
+
 std::string gmpProduct(const std::vector<int32_t>& a, const std::vector<int32_t>& b)
 {
-    mpz_t x, y;
-    mpz_init_set_str(x, decimalOfLimbs(a.data(), static_cast<int32_t>(a.size())).c_str(), 10);
-    mpz_init_set_str(y, decimalOfLimbs(b.data(), static_cast<int32_t>(b.size())).c_str(), 10);
-    mpz_mul(x, x, y);
-    std::string text(mpz_sizeinbase(x, 10) + 2, '\0');
-    mpz_get_str(text.data(), 10, x);
-    text.resize(text.find('\0'));
-    mpz_clear(x);
-    mpz_clear(y);
-    return text;
+    return gmpProductOfTexts(decimalOfLimbs(a.data(), static_cast<int32_t>(a.size())),
+                             decimalOfLimbs(b.data(), static_cast<int32_t>(b.size())));
 }
 
 struct Product {
@@ -310,16 +317,7 @@ std::string gmpProductOfDigits(const std::vector<int32_t>& a, const std::vector<
         x += static_cast<char>('0' + d);
     for (const int32_t d : b)
         y += static_cast<char>('0' + d);
-    mpz_t u, v;
-    mpz_init_set_str(u, x.c_str(), 10);
-    mpz_init_set_str(v, y.c_str(), 10);
-    mpz_mul(u, u, v);
-    std::string product(mpz_sizeinbase(u, 10) + 2, '\0');
-    mpz_get_str(product.data(), 10, u);
-    product.resize(product.find('\0'));
-    mpz_clear(u);
-    mpz_clear(v);
-    return product;
+    return gmpProductOfTexts(x, y);
 }
 
 // The digit-string entry packs the calculator's digits (most significant
